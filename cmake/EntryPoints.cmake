@@ -39,10 +39,15 @@ function(vantora_entrypoint_defaults output)
         VERBATIM)
 endfunction()
 
-# vantora_pdf_library(<target> OUTPUT_NAME <file> SOURCES ... [OMIT name...]):
-# a shared library exporting the ULR entry points and nothing else.
+# vantora_pdf_library(<target> OUTPUT_NAME <file> SOURCES ... [OMIT name...]
+#                     [EXPORTS_MAP <file>]):
+# a shared library exporting the ULR entry points and nothing else, or what the
+# given linker version script exports (a test library with control functions).
 function(vantora_pdf_library target)
-    cmake_parse_arguments(ARG "" "OUTPUT_NAME" "SOURCES;OMIT" ${ARGN})
+    cmake_parse_arguments(ARG "" "OUTPUT_NAME;EXPORTS_MAP" "SOURCES;OMIT" ${ARGN})
+    if(NOT ARG_EXPORTS_MAP)
+        set(ARG_EXPORTS_MAP ${CMAKE_SOURCE_DIR}/Platform/PDFLibrary/exports.map)
+    endif()
     set(defaults ${CMAKE_CURRENT_BINARY_DIR}/${target}_defaults.cpp)
     vantora_entrypoint_defaults(${defaults} OMIT ${ARG_OMIT})
     add_library(${target} SHARED ${ARG_SOURCES} ${defaults})
@@ -56,6 +61,7 @@ function(vantora_pdf_library target)
         CXX_VISIBILITY_PRESET hidden
         VISIBILITY_INLINES_HIDDEN ON)
     target_link_options(${target} PRIVATE
-        -Wl,--version-script=${CMAKE_SOURCE_DIR}/Platform/PDFLibrary/exports.map
+        -Wl,--version-script=${ARG_EXPORTS_MAP}
         -Wl,--exclude-libs,ALL)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${ARG_EXPORTS_MAP})
 endfunction()

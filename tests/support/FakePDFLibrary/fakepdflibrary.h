@@ -63,7 +63,9 @@ const std::vector<std::string>& Calls();
 void ClearCalls();
 
 // The next matching calls of entry point `name` (without "ULR") throw a C++
-// exception, as a failing library would; `skip` calls pass first.
+// exception, as a failing library would; `skip` calls pass first. A failing
+// call is logged and changes nothing. A later FailOn of the same name replaces
+// the earlier one.
 void FailOn(const std::string& name, int skip = 0, int times = 1);
 
 // The file to hand the binding.
