@@ -1,0 +1,332 @@
+// The engine's pure pieces: font name matching, record parsing, rules,
+// filing and titles.
+#include "buildbookmarkapi.h"
+#include "fontnamematcher.h"
+#include "headingcontinuation.h"
+#include "headingdetector.h"
+#include "headinghierarchy.h"
+#include "headingtitle.h"
+#include "keywordlist.h"
+#include "levelrules.h"
+#include "settingskeys.h"
+#include "textrecord.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QStringList Families = {
+    QStringLiteral("Arial"),        QStringLiteral("Arial Bold"),
+    QStringLiteral("DejaVu Sans"),  QStringLiteral("Helvetica"),
+    QStringLiteral("Times New Roman"), QStringLiteral("Courier-Prime"),
+};
+
+QString Record(const QString& font, const QString& colour, double size, double left,
+               double destLeft, double destTop, const QString& text)
+{
+    return QStringLiteral("%1,%2,%3,%4,0,0,0,0,0,%5,%6,%7")
+        .arg(font, colour)
+        .arg(size)
+        .arg(left)
+        .arg(destLeft)
+        .arg(destTop)
+        .arg(text);
+}
+
+CHeadingDetector::Verdict Classify(const QVariantMap& settings, const QString& line)
+{
+    static CFontNameMatcher fonts(Families);
+    QVector<CLevelRules> levels;
+    for (int level = 1; level <= settings.value(SettingsKeys::LevelCount).toInt(); ++level)
+        levels.append(CLevelRules::Read(settings, level, {}));
+    CHeadingDetector detector(levels, fonts);
+    return detector.Classify(CTextRecord::Parse(line));
+}
+
+} // namespace
+
+class TestBookmarkEngineParts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void matchFont_data();
+    void matchFont();
+    void matchFontWithoutFamilies();
+    void parseRecord_data();
+    void parseRecord();
+    void splitPage_data();
+    void splitPage();
+    void levelRules_data();
+    void levelRules();
+    void repeatedHeadingsSharedAcrossLevels();
+    void filingAndNumbering();
+    void removeSectionNumbers_data();
+    void removeSectionNumbers();
+    void titleChoices();
+    void keywordFile();
+    void unitConversions();
+    void continuationNeedsSameStyleDirectlyBelow();
+};
+
+void TestBookmarkEngineParts::matchFont_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("subset, MT, bold: styled family") << "ABCDEF+Arial-BoldMT" << QStringList{"Arial Bold", "fsBold"};
+    QTest::newRow("italic, plain search") << "Arial-Italic" << QStringList{"Arial", "fsItalic"};
+    QTest::newRow("doubled bold gives one flag") << "Helvetica,Bold,Bold" << QStringList{"Helvetica", "fsBold"};
+    QTest::newRow("BoldOblique rewritten by -Bold first: no flag") << "Helvetica-BoldOblique" << QStringList{"Helvetica"};
+    QTest::newRow("MT dropped, spaces ignored") << "TimesNewRomanPSMT" << QStringList{"Times New Roman"};
+    QTest::newRow("lower-case mt dropped") << "Helveticamt" << QStringList{"Helvetica"};
+    QTest::newRow("hyphens ignored in the family") << "CourierPrime" << QStringList{"Courier-Prime"};
+    QTest::newRow("nothing fits even without Regular") << "DXRegular" << QStringList{"Arial", "None"};
+    QTest::newRow("name inside family after Regular") << "DejaVuRegular" << QStringList{"DejaVu Sans"};
+    QTest::newRow("quoted name has no candidate") << "\"Arial-Bold\"" << QStringList{"Arial", "None"};
+    QTest::newRow("empty name") << "" << QStringList{"Arial", "None"};
+    QTest::newRow("first character is case-sensitive") << "arial" << QStringList{"Arial", "None"};
+}
+
+void TestBookmarkEngineParts::matchFont()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, expected);
+    CFontNameMatcher matcher(Families);
+    QCOMPARE(matcher.Match(name), expected);
+    QCOMPARE(matcher.Family(name), expected.first());
+    QCOMPARE(matcher.Family(name), expected.first());  // remembered answer is the same
+}
+
+void TestBookmarkEngineParts::matchFontWithoutFamilies()
+{
+    CFontNameMatcher matcher({});
+    QCOMPARE(matcher.Match(QStringLiteral("Arial-Bold")), (QStringList{"Arial", "None"}));
+}
+
+void TestBookmarkEngineParts::parseRecord_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<double>("destTop");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain") << "Arial,#000000,12.5,72,0,0,0,0,0,72.5,700,Intro" << "Arial" << 12.5 << 700.0 << "Intro";
+    QTest::newRow("text keeps commas, loses quotes")
+        << "Arial,#000000,12,72,0,0,0,0,0,72,700,Say \"hi\", then go" << "Arial" << 12.0 << 700.0 << "Say hi, then go";
+    QTest::newRow("quoted font name repaired everywhere")
+        << "\"Arial,Bold\",#000000,12,72,0,0,0,0,0,72,700,\"Arial,Bold is here"
+        << "\"Arial-Bold\"" << 12.0 << 700.0 << "Arial-Bold is here";
+    QTest::newRow("eleven fields: no text") << "Arial,#000000,12,72,0,0,0,0,0,72,700" << "Arial" << 12.0 << 700.0 << "";
+    QTest::newRow("short record") << "Arial,#000000,x" << "Arial" << 0.0 << 0.0 << "";
+    QTest::newRow("unparsable numbers read as 0") << "A,#000000,big,72,0,0,0,0,0,72,top,T" << "A" << 0.0 << 0.0 << "T";
+    QTest::newRow("empty") << "" << "" << 0.0 << 0.0 << "";
+}
+
+void TestBookmarkEngineParts::parseRecord()
+{
+    QFETCH(QString, line);
+    const CTextRecord record = CTextRecord::Parse(line);
+    QTEST(record.fontName, "font");
+    QTEST(record.size, "size");
+    QTEST(record.destTop, "destTop");
+    QTEST(record.text, "text");
+}
+
+void TestBookmarkEngineParts::splitPage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("records");
+
+    QTest::newRow("no text") << "" << QStringList{""};
+    QTest::newRow("two lines") << "A\nB" << QStringList{"A", "B", ""};
+    QTest::newRow("two lines, final feed") << "A\nB\n" << QStringList{"A", "B", ""};
+    QTest::newRow("stops at an empty line") << "A\n\nB" << QStringList{"A", ""};
+}
+
+void TestBookmarkEngineParts::splitPage()
+{
+    QFETCH(QString, text);
+    QTEST(CTextRecord::SplitPage(text), "records");
+}
+
+void TestBookmarkEngineParts::levelRules_data()
+{
+    using namespace SettingsKeys;
+    QTest::addColumn<QVariantMap>("settings");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("level");
+
+    const QVariantMap size12{{LevelCount, 1}, {Level(FontSizeCheck, 1), true},
+                             {Level(FontSizeValue, 1), 12.0}, {Level(FontSizeTolerance, 1), 0.5}};
+    const QString black = QStringLiteral("#000000");
+    QTest::newRow("size 11.5 inside tolerance") << size12 << Record("A", black, 11.5, 0, 0, 0, "T") << 0;
+    QTest::newRow("size 12.5 inside tolerance") << size12 << Record("A", black, 12.5, 0, 0, 0, "T") << 0;
+    QTest::newRow("size 12.6 outside") << size12 << Record("A", black, 12.6, 0, 0, 0, "T") << -1;
+
+    const QVariantMap indent{{LevelCount, 1}, {Level(LeftIndentCheck, 1), true}, {Level(LeftIndentToPoints, 1), 72.0}};
+    QTest::newRow("indent equal fails") << indent << Record("A", black, 12, 72, 80, 0, "T") << -1;
+    QTest::newRow("indent above passes") << indent << Record("A", black, 12, 72.1, 80, 0, "T") << 0;
+    QTest::newRow("indent needs field 9 too") << indent << Record("A", black, 12, 80, 72, 0, "T") << -1;
+
+    const QVariantMap colour{{LevelCount, 1}, {Level(FontColorCheck, 1), true}, {Level(ColorInHex, 1), "#ff0000"}};
+    QTest::newRow("colour ignores case") << colour << Record("A", "#FF0000", 12, 0, 0, 0, "T") << 0;
+    QTest::newRow("colour differs") << colour << Record("A", black, 12, 0, 0, 0, "T") << -1;
+
+    const QVariantMap font{{LevelCount, 1}, {Level(FontNameCheck, 1), true}, {Level(FontNameCombo, 1), "Arial"}};
+    QTest::newRow("font by family") << font << Record("XYZABC+Arial-BoldMT", black, 12, 0, 0, 0, "T") << 0;
+    QTest::newRow("quoted font falls back to Arial") << font << Record("\"Foo,Bold\"", black, 12, 0, 0, 0, "T") << 0;
+    QTest::newRow("other font") << font << Record("Helvetica", black, 12, 0, 0, 0, "T") << -1;
+    const QVariantMap anyFont{{LevelCount, 1}, {Level(FontNameCheck, 1), true}, {Level(FontNameCombo, 1), ""}};
+    QTest::newRow("empty font name passes") << anyFont << Record("Helvetica", black, 12, 0, 0, 0, "T") << 0;
+
+    const QVariantMap mask{{LevelCount, 1}, {Level(TextMaskCheck, 1), true}, {Level(TextMaskEdit, 1), "^[0-9]+\\.? "}};
+    QTest::newRow("mask matches") << mask << Record("A", black, 12, 0, 0, 0, "2. Scope") << 0;
+    QTest::newRow("mask is case-sensitive, anchored") << mask << Record("A", black, 12, 0, 0, 0, "Scope 2 ") << -1;
+    const QVariantMap badMask{{LevelCount, 2}, {Level(TextMaskCheck, 1), true}, {Level(TextMaskEdit, 1), "(["}};
+    QTest::newRow("invalid mask fails its level only") << badMask << Record("A", black, 12, 0, 0, 0, "T") << 1;
+
+    QTest::newRow("no rules: any visible text") << QVariantMap{{LevelCount, 2}} << Record("A", black, 12, 0, 0, 0, "T") << 0;
+    QTest::newRow("blanks and CR never qualify") << QVariantMap{{LevelCount, 1}} << Record("A", black, 12, 0, 0, 0, " \r ") << -1;
+    QTest::newRow("short record never qualifies") << QVariantMap{{LevelCount, 1}} << QStringLiteral("A,#000000,12") << -1;
+
+    const QVariantMap twoLevels{{LevelCount, 2}, {Level(FontSizeCheck, 1), true}, {Level(FontSizeValue, 1), 20.0},
+                                {Level(FontSizeCheck, 2), true}, {Level(FontSizeValue, 2), 20.0}};
+    QTest::newRow("lower-numbered level wins") << twoLevels << Record("A", black, 20, 0, 0, 0, "T") << 0;
+}
+
+void TestBookmarkEngineParts::levelRules()
+{
+    QFETCH(QVariantMap, settings);
+    QFETCH(QString, line);
+    QTEST(Classify(settings, line).level, "level");
+}
+
+void TestBookmarkEngineParts::repeatedHeadingsSharedAcrossLevels()
+{
+    using namespace SettingsKeys;
+    const QVariantMap settings{{LevelCount, 2},
+                               {Level(FontSizeCheck, 1), true}, {Level(FontSizeValue, 1), 20.0},
+                               {Level(RepeatedHeadings, 1), true}, {Level(RepeatedHeadings, 2), true}};
+    CFontNameMatcher fonts(Families);
+    CHeadingDetector detector({CLevelRules::Read(settings, 1, {}), CLevelRules::Read(settings, 2, {})}, fonts);
+
+    const QString black = QStringLiteral("#000000");
+    // Recorded while failing level 1, so it is already seen at level 2.
+    QCOMPARE(detector.Classify(CTextRecord::Parse(Record("A", black, 10, 0, 0, 0, "Body"))).level, -1);
+    QCOMPARE(detector.Classify(CTextRecord::Parse(Record("A", black, 20, 0, 0, 0, "Title"))).level, 0);
+    QCOMPARE(detector.Classify(CTextRecord::Parse(Record("A", black, 20, 0, 0, 0, "Title"))).level, -1);
+}
+
+void TestBookmarkEngineParts::filingAndNumbering()
+{
+    CHeadingHierarchy hierarchy(3);
+    QCOMPARE(hierarchy.Parent(1), CHeadingHierarchy::NoBookmark);  // orphan level 2 is dropped
+
+    auto accept = [&](int level, int outline) {
+        hierarchy.Count(level);
+        const QString number = hierarchy.SectionNumber(level);
+        hierarchy.Place(level, outline);
+        hierarchy.ResetBelow(level);
+        return number;
+    };
+    QCOMPARE(accept(0, 10), QStringLiteral("1"));
+    QCOMPARE(accept(0, 11), QStringLiteral("2"));
+    QCOMPARE(hierarchy.Parent(1), 11);
+    QCOMPARE(accept(1, 20), QStringLiteral("2.1"));
+    QCOMPARE(accept(2, 30), QStringLiteral("2.1.1"));
+    QCOMPARE(accept(2, 31), QStringLiteral("2.1.2"));
+    QCOMPARE(accept(2, 32), QStringLiteral("2.1.3"));
+    QCOMPARE(accept(1, 21), QStringLiteral("2.2"));
+    QCOMPARE(hierarchy.Parent(2), 21);
+    QCOMPARE(accept(0, 12), QStringLiteral("3"));
+    QCOMPARE(hierarchy.Parent(2), CHeadingHierarchy::NoBookmark);
+    QCOMPARE(accept(1, 22), QStringLiteral("3.1"));
+}
+
+void TestBookmarkEngineParts::removeSectionNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("dotted number") << "1.2.3 Results" << " Results";
+    QTest::newRow("zero is not a section character") << "10 Years" << "0 Years";
+    QTest::newRow("zero inside") << "2.10 Scope" << "0 Scope";
+    QTest::newRow("letters first") << "A.1 Scope" << "A.1 Scope";
+    QTest::newRow("only numbers") << "1.2." << "";
+}
+
+void TestBookmarkEngineParts::removeSectionNumbers()
+{
+    QFETCH(QString, text);
+    QTEST(CBuildBookmarkAPI::RemoveSectionNumbers(text), "expected");
+}
+
+void TestBookmarkEngineParts::titleChoices()
+{
+    using namespace HeadingTitle;
+    QCOMPARE(Compose(QStringLiteral(" Scope \r"), LeaveAsIs, "2.1"), QStringLiteral(" Scope \r"));
+    QCOMPARE(Compose(QStringLiteral("Scope"), Add, "2.1.3"), QStringLiteral("2.1.3 Scope"));
+    QCOMPARE(Compose(QStringLiteral("4.1 Scope"), Remove, "9"), QStringLiteral(" Scope"));
+    QCOMPARE(Compose(QStringLiteral("Scope"), 7, "9"), QStringLiteral("Scope"));
+    QCOMPARE(ExactText(QStringLiteral("  Scope \r"), false, {}), QStringLiteral("Scope"));
+    QCOMPARE(ExactText(QStringLiteral("Chapter 4 Scope"), true, "Chapter 4"), QStringLiteral("Chapter 4"));
+}
+
+void TestBookmarkEngineParts::keywordFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keys.txt"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Intro\r\n\nScope \xc3\xa9\nEnd");
+        file.write(QByteArray("\0tail\n", 6));
+    }
+    const QStringList lines = CBuildBookmarkAPI::CreateKeywordList(path);
+    QCOMPARE(lines, (QStringList{"Intro\n", "\n", QString::fromUtf8("Scope \xc3\xa9\n"), "End"}));
+    QCOMPARE(KeywordList::Keywords(lines),
+             (QSet<QString>{"Intro", "", QString::fromUtf8("Scope \xc3\xa9"), "End"}));
+
+    QVERIFY(CBuildBookmarkAPI::CreateKeywordList(QString()).isEmpty());
+    QVERIFY(CBuildBookmarkAPI::CreateKeywordList(dir.filePath("missing.txt")).isEmpty());
+    QVERIFY(CBuildBookmarkAPI::CreateKeywordList(dir.path()).isEmpty());  // a folder
+}
+
+void TestBookmarkEngineParts::unitConversions()
+{
+    QCOMPARE(CBuildBookmarkAPI::mmToPoint(10), 10 / 25.4 * 72);
+    QCOMPARE(CBuildBookmarkAPI::mmToPoint(25.4), 72.0);
+    QCOMPARE(CBuildBookmarkAPI::pointToMM(72), 25.4);
+    QCOMPARE(CBuildBookmarkAPI::inchToPoint(1), 72.0);
+}
+
+void TestBookmarkEngineParts::continuationNeedsSameStyleDirectlyBelow()
+{
+    const QString red = QStringLiteral("#ff0000");
+    CHeadingContinuation continuation;
+    const CTextRecord first = CTextRecord::Parse(Record("F", red, 20, 72, 72, 700, "A long"));
+    continuation.Remember(0, 1, 4, first, 7, QStringLiteral("1 A long"));
+
+    const CTextRecord below = CTextRecord::Parse(Record("F", red, 20, 72, 72, 676, "heading"));
+    QVERIFY(continuation.Continues(0, 1, 5, below));
+    QVERIFY(!continuation.Continues(1, 1, 5, below));  // other level
+    QVERIFY(!continuation.Continues(0, 2, 5, below));  // other page
+    QVERIFY(!continuation.Continues(0, 1, 6, below));  // not the next record
+    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("F", red, 18, 72, 72, 676, "x"))));
+    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("G", red, 20, 72, 72, 676, "x"))));
+    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("F", "#000000", 20, 72, 72, 676, "x"))));
+    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("F", red, 20, 72, 72, 660, "x"))));
+    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("F", red, 20, 72, 72, 710, "x"))));
+
+    QCOMPARE(continuation.Append(5, below, QStringLiteral("heading")), QStringLiteral("1 A long heading"));
+    QVERIFY(continuation.Continues(0, 1, 6, CTextRecord::Parse(Record("F", red, 20, 72, 72, 652, "x"))));
+
+    CHeadingContinuation dropped;
+    dropped.Remember(1, 1, 4, first, -1, QString());
+    QVERIFY(!dropped.Continues(1, 1, 5, below));
+}
+
+QTEST_GUILESS_MAIN(TestBookmarkEngineParts)
+#include "tst_bookmarkengineparts.moc"
