@@ -1,5 +1,6 @@
 #include "buildbookmarks.h"
 
+#include "buildbookmarkapi.h"
 #include "errorhandler.h"
 #include "pdflibrarybinding.h"
 #include "settingskeys.h"
@@ -57,8 +58,22 @@ int CBuildBookmarks::BuildEveryNthPage(WorkProcInfoStruct* info, int pages)
     return result;
 }
 
-int CBuildBookmarks::BuildFromContent(WorkProcInfoStruct*)
+int CBuildBookmarks::BuildFromContent(WorkProcInfoStruct* info)
 {
+    try {
+        try {
+            CBuildBookmarkAPI engine(info->PDFLibrary, info->Prefs);
+            engine.BuildBookmarks();
+        } catch (...) {
+            char report[ExceptionReportSize];
+            FormatExceptionReport(report, ReportFile, "WorkProc", __LINE__);
+            StoreErrorToLog(report);
+            throw 0;
+        }
+    } catch (int) {
+        info->ErrorHandler->StoreError(QStringLiteral("Bookmark builder error"));
+        return 1;
+    }
     return 0;
 }
 
