@@ -1,52 +1,66 @@
-#include "actioninterface.h"
-#include "actionplugin.h"
+#include "commandline.h"
+#include "hostcommands.h"
+#include "hosterror.h"
+#include "runcommand.h"
 
 #include <QApplication>
-#include <QJsonDocument>
 #include <QTextStream>
+
+#include <cstdio>
 
 namespace {
 
-int ShowInfo(ActionPlugin& plugin)
+// Qt's chatter about the offscreen platform's environment means nothing to a
+// user of the command line; real warnings still reach stderr.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    QTextStream out(stdout);
-    const QJsonObject meta = plugin.metaData();
-    CActionInterface* action = plugin.action();
-    out << "Plug-in:      " << plugin.fileName() << "\n"
-        << "IID:          " << meta.value("IID").toString() << "\n"
-        << "Class:        " << meta.value("className").toString() << "\n"
-        << "Qt version:   0x" << QString::number(meta.value("version").toInt(), 16) << "\n"
-        << "Action:       " << action->GetActionName() << "\n"
-        << "Display name: " << action->GetDisplayName() << "\n"
-        << "Group:        " << action->GetGroupName() << "\n"
-        << "Help page:    " << action->GetActionHelp() << "\n"
-        << "Flags:        " << action->GetActionFlags() << "\n"
-        << "Icons:        " << action->GetDefaultIcon() << "\n";
-    return 0;
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (type == QtFatalMsg)
+        std::abort();
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // A command-line host shows no windows; without this, QApplication would
+    // abort on a machine without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(FilterQtMessages);
     QApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst();
-    QString pluginPath = ActionPlugin::defaultPath();
-    const int pluginOption = args.indexOf(QStringLiteral("--plugin"));
-    if (pluginOption >= 0 && pluginOption + 1 < args.size()) {
-        pluginPath = args.at(pluginOption + 1);
-        args.erase(args.begin() + pluginOption, args.begin() + pluginOption + 2);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+
+    QTextStream out(stdout);
+    out.setCodec("UTF-8");
+    QTextStream err(stderr);
+    err.setCodec("UTF-8");
+    try {
+        const HostOptions options = CommandLine::parse(arguments);
+        switch (options.command) {
+        case HostOptions::Command::Help:
+            out << CommandLine::usage();
+            return 0;
+        case HostOptions::Command::Info:
+            return HostCommands::info(options, out);
+        case HostOptions::Command::Run:
+            return RunCommand(options).execute(out);
+        case HostOptions::Command::Outline:
+            return HostCommands::outline(options, out);
+        case HostOptions::Command::Text:
+            return HostCommands::text(options, out);
+        case HostOptions::Command::Fonts:
+            return HostCommands::fonts(options, out);
+        }
+    } catch (const HostError& error) {
+        out.flush();
+        err << "vantora: " << error.message() << "\n";
+        if (error.exitCode() == HostError::Usage)
+            err << "Run \"vantora --help\" for the commands and options.\n";
+        return error.exitCode();
     }
-    const QString command = args.value(0);
-    if (command != QLatin1String("info")) {
-        QTextStream(stderr) << "usage: vantora [--plugin PATH] info\n";
-        return 2;
-    }
-    ActionPlugin plugin(pluginPath);
-    if (!plugin.load()) {
-        QTextStream(stderr) << plugin.errorString() << "\n";
-        return 1;
-    }
-    return ShowInfo(plugin);
+    return HostError::Failure;
 }

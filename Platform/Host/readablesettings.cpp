@@ -1,0 +1,203 @@
+#include "readablesettings.h"
+
+#include "hosterror.h"
+#include "settingskeys.h"
+
+#include <QColor>
+#include <QRegularExpression>
+#include <QSettings>
+
+namespace {
+
+using SettingsKeys::ValueType;
+
+const char* const ActionDisplayName = "Bookmarks by Content";
+
+// The wizard's colour picker rows 0 to 9; row 10 is a custom colour.
+const char* const PickerColours[] = {"#000000", "#ffffff", "#a0a0a4", "#ff0000", "#ff7f00",
+                                     "#ffff00", "#00ff00", "#00ffff", "#0000ff", "#ff00ff"};
+
+class Reader
+{
+public:
+    explicit Reader(const QString& path) : mPath(path) {}
+
+    void readSection(QSettings& file)
+    {
+        file.beginGroup(QLatin1String(ReadableSettings::Section));
+        for (const QString& key : file.childKeys())
+            putKey(key, file.value(key), QStringLiteral("[%1]").arg(QLatin1String(ReadableSettings::Section)));
+        file.endGroup();
+    }
+
+    void readLevelSections(QSettings& file)
+    {
+        static const QRegularExpression levelSection(QStringLiteral("^Level([1-9][0-9]{0,3})$"));
+        for (const QString& group : file.childGroups()) {
+            if (group == QLatin1String(ReadableSettings::Section))
+                continue;
+            const QRegularExpressionMatch match = levelSection.match(group);
+            if (!match.hasMatch())
+                throw HostError(QStringLiteral("%1 has an unknown section [%2]; use [%3] and [Level1], [Level2], ....")
+                                    .arg(Quoted(mPath), group, QLatin1String(ReadableSettings::Section)));
+            const int level = match.captured(1).toInt();
+            mHighestSectionLevel = qMax(mHighestSectionLevel, level);
+            file.beginGroup(group);
+            for (const QString& key : file.childKeys()) {
+                const SettingsKeys::LevelKeyInfo* info = levelKey(key);
+                if (!info)
+                    throw HostError(QStringLiteral("%1 has an unknown key %2 in [%3].").arg(Quoted(mPath), key, group));
+                put(SettingsKeys::Level(key, level), info->type, file.value(key), QStringLiteral("[%1]").arg(group));
+            }
+            file.endGroup();
+        }
+    }
+
+    ActionPrefs finish()
+    {
+        if (!mPrefs.contains(SettingsKeys::LevelCount))
+            mPrefs.insert(SettingsKeys::LevelCount, qMax(mHighestSectionLevel, mHighestNumberedLevel));
+        const bool nth = mPrefs.value(SettingsKeys::NthChecked).toBool();
+        mPrefs.insert(SettingsKeys::MultiChecked, !nth);
+        mPrefs.insert(SettingsKeys::ActionName, QString::fromLatin1(ActionDisplayName));
+        const int levels = mPrefs.value(SettingsKeys::LevelCount).toInt();
+        for (int level = 1; level <= levels; ++level)
+            deriveLevel(level);
+        return mPrefs;
+    }
+
+private:
+    void putKey(const QString& key, const QVariant& value, const QString& where)
+    {
+        for (const SettingsKeys::KeyInfo& info : SettingsKeys::TopLevelKeys()) {
+            if (info.name == key && key != SettingsKeys::ActionName) {
+                put(key, info.type, value, where);
+                return;
+            }
+        }
+        for (const SettingsKeys::LevelKeyInfo& info : SettingsKeys::LevelDefinitionKeys()) {
+            const QString number = key.mid(info.base.size());
+            if (!key.startsWith(info.base) || number.isEmpty() || number.startsWith(QLatin1Char('0')))
+                continue;
+            bool isNumber = false;
+            const int level = number.toInt(&isNumber);
+            if (!isNumber || level < 1)
+                continue;
+            mHighestNumberedLevel = qMax(mHighestNumberedLevel, level);
+            put(key, info.type, value, where);
+            return;
+        }
+        throw HostError(QStringLiteral("%1 has an unknown key %2 in %3.").arg(Quoted(mPath), key, where));
+    }
+
+    static const SettingsKeys::LevelKeyInfo* levelKey(const QString& base)
+    {
+        static const QList<SettingsKeys::LevelKeyInfo> keys = SettingsKeys::LevelDefinitionKeys();
+        for (const SettingsKeys::LevelKeyInfo& info : keys)
+            if (info.base == base)
+                return &info;
+        return nullptr;
+    }
+
+    void put(const QString& key, ValueType type, const QVariant& value, const QString& where)
+    {
+        // An unquoted comma makes QSettings split the value into a list.
+        if (value.type() == QVariant::StringList)
+            throw HostError(QStringLiteral("The value of %1 in %2 of %3 holds a comma; put it in double quotes.")
+                                .arg(key, where, Quoted(mPath)));
+        const QString text = value.toString().trimmed();
+        bool ok = true;
+        QVariant converted;
+        switch (type) {
+        case ValueType::Bool: {
+            const QString word = text.toLower();
+            if (word == QLatin1String("true") || word == QLatin1String("yes") || word == QLatin1String("on") || word == QLatin1String("1"))
+                converted = true;
+            else if (word == QLatin1String("false") || word == QLatin1String("no") || word == QLatin1String("off") || word == QLatin1String("0"))
+                converted = false;
+            else
+                ok = false;
+            break;
+        }
+        case ValueType::Int:
+            converted = text.toInt(&ok);
+            break;
+        case ValueType::Double:
+            converted = text.toDouble(&ok);
+            break;
+        case ValueType::String:
+            converted = value.toString();
+            break;
+        }
+        if (!ok) {
+            const char* expected = type == ValueType::Bool ? "true or false" : type == ValueType::Int ? "a whole number" : "a number";
+            throw HostError(QStringLiteral("%1 in %2 of %3 must be %4, not \"%5\".")
+                                .arg(key, where, Quoted(mPath), QLatin1String(expected), text));
+        }
+        mPrefs.insert(key, converted);
+    }
+
+    static double ToPoints(double value, int unit)
+    {
+        switch (unit) {
+        case 0:
+            return value / 25.4 * 72.0;
+        case 1:
+            return value * 72.0;
+        default:
+            return value;
+        }
+    }
+
+    void deriveLevel(int level)
+    {
+        auto key = [level](const QString& base) { return SettingsKeys::Level(base, level); };
+        const int unit = mPrefs.value(key(SettingsKeys::LeftIndentUnits), 2).toInt();
+        if (!mPrefs.contains(key(SettingsKeys::LeftIndentUnits)))
+            mPrefs.insert(key(SettingsKeys::LeftIndentUnits), unit);
+        if (!mPrefs.contains(key(SettingsKeys::LeftIndentToPoints)))
+            mPrefs.insert(key(SettingsKeys::LeftIndentToPoints),
+                          ToPoints(mPrefs.value(key(SettingsKeys::LeftIndentValue)).toDouble(), unit));
+        if (!mPrefs.contains(key(SettingsKeys::LeftIndentToleranceToPoints)))
+            mPrefs.insert(key(SettingsKeys::LeftIndentToleranceToPoints),
+                          ToPoints(mPrefs.value(key(SettingsKeys::LeftIndentTolerance)).toDouble(), unit));
+
+        const QString colourKey = key(SettingsKeys::ColorInHex);
+        if (mPrefs.contains(colourKey)) {
+            const QColor colour(mPrefs.value(colourKey).toString().trimmed());
+            if (!colour.isValid())
+                throw HostError(QStringLiteral("%1 in %2 is not a colour; write it as #rrggbb.").arg(colourKey, Quoted(mPath)));
+            mPrefs.insert(colourKey, colour.name());
+            if (!mPrefs.contains(key(SettingsKeys::FontColor)))
+                mPrefs.insert(key(SettingsKeys::FontColor), 10);
+        } else if (mPrefs.value(key(SettingsKeys::FontColorCheck)).toBool()) {
+            const int row = mPrefs.value(key(SettingsKeys::FontColor)).toInt();
+            if (row < 0 || row > 9)
+                throw HostError(QStringLiteral("Level %1 of %2 checks the colour but gives no ColorInHex.").arg(level).arg(Quoted(mPath)));
+            mPrefs.insert(colourKey, QString::fromLatin1(PickerColours[row]));
+        }
+
+        const QString maskKey = key(SettingsKeys::TextMaskEdit);
+        if (mPrefs.value(key(SettingsKeys::TextMaskCheck)).toBool()) {
+            const QRegularExpression mask(mPrefs.value(maskKey).toString());
+            if (!mask.isValid())
+                throw HostError(QStringLiteral("The text mask of level %1 in %2 is not a valid regular expression: %3.")
+                                    .arg(level).arg(Quoted(mPath), mask.errorString()));
+        }
+    }
+
+    QString mPath;
+    ActionPrefs mPrefs;
+    int mHighestSectionLevel = 0;
+    int mHighestNumberedLevel = 0;
+};
+
+} // namespace
+
+ActionPrefs ReadableSettings::read(QSettings& file, const QString& path)
+{
+    Reader reader(path);
+    reader.readSection(file);
+    reader.readLevelSections(file);
+    return reader.finish();
+}
