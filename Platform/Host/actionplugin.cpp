@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 ActionPlugin::ActionPlugin(const QString& path)
-    : mLoader(path)
+    : mPath(path)
 {
 }
 
@@ -18,17 +18,20 @@ QString ActionPlugin::defaultPath()
 
 bool ActionPlugin::load()
 {
-    if (!QFileInfo::exists(mLoader.fileName())) {
-        mError = QStringLiteral("The plug-in %1 does not exist.").arg(mLoader.fileName());
+    // Checked before the loader sees the name: given a missing file it would
+    // search elsewhere for a plug-in of that name.
+    if (!QFileInfo(mPath).isFile()) {
+        mError = QStringLiteral("The plug-in \"%1\" does not exist.").arg(mPath);
         return false;
     }
+    mLoader.setFileName(QFileInfo(mPath).absoluteFilePath());
     if (mLoader.metaData().value(QStringLiteral("IID")).toString().isEmpty()) {
-        mError = QStringLiteral("%1 is not an action plug-in.").arg(mLoader.fileName());
+        mError = QStringLiteral("\"%1\" is not an action plug-in.").arg(mPath);
         return false;
     }
     QObject* instance = mLoader.instance();
     if (!instance) {
-        mError = QStringLiteral("The plug-in could not be loaded: %1").arg(mLoader.errorString());
+        mError = QStringLiteral("The plug-in could not be loaded: %1.").arg(mLoader.errorString());
         return false;
     }
     mAction = qobject_cast<CActionInterface*>(instance);

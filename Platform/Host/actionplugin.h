@@ -18,12 +18,13 @@ public:
     QString errorString() const { return mError; }
     QJsonObject metaData() const { return mLoader.metaData(); }
     CActionInterface* action() const { return mAction; }
-    QString fileName() const { return mLoader.fileName(); }
+    QString fileName() const { return mPath; }
 
     // The plug-in file beside the running executable.
     static QString defaultPath();
 
 private:
+    QString mPath;
     QPluginLoader mLoader;
     CActionInterface* mAction = nullptr;
     QString mError;

@@ -47,7 +47,9 @@ AtomicSave::AtomicSave(const QString& target)
 
     // A replaced file keeps its permissions; a new one gets the usual ones
     // rather than the temporary file's private 0600.
-    mPermissions = info.exists() ? QFile::permissions(mTarget)
+    // The User flags describe the running user, not the file; setting them
+    // would add owner bits.
+    mPermissions = info.exists() ? QFile::permissions(mTarget) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser)
                                  : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
 }
 

@@ -30,9 +30,13 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(FilterQtMessages);
-    QApplication app(argc, argv);
-    QStringList arguments = app.arguments();
-    arguments.removeFirst();
+    // Qt would take options such as --plugin and -style for itself: it gets
+    // only the program name, and the arguments are read here.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
 
     QTextStream out(stdout);
     out.setCodec("UTF-8");

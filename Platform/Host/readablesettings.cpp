@@ -32,7 +32,7 @@ public:
 
     void readLevelSections(QSettings& file)
     {
-        static const QRegularExpression levelSection(QStringLiteral("^Level([1-9][0-9]{0,3})$"));
+        static const QRegularExpression levelSection(QStringLiteral("^Level([1-9][0-9]{0,2})$"));
         for (const QString& group : file.childGroups()) {
             if (group == QLatin1String(ReadableSettings::Section))
                 continue;
@@ -193,6 +193,15 @@ private:
 };
 
 } // namespace
+
+bool ReadableSettings::recognises(QSettings& file)
+{
+    static const QRegularExpression section(QStringLiteral("^(%1|Level[0-9]+)$").arg(QLatin1String(Section)));
+    for (const QString& group : file.childGroups())
+        if (section.match(group).hasMatch())
+            return true;
+    return false;
+}
 
 ActionPrefs ReadableSettings::read(QSettings& file, const QString& path)
 {

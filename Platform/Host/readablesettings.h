@@ -16,5 +16,8 @@ class ReadableSettings
 public:
     static constexpr const char* Section = "BookmarksByContent";
 
+    // Whether the file is in this form: it has the main section or a level
+    // section (an empty section is invisible to QSettings).
+    static bool recognises(QSettings& file);
     static ActionPrefs read(QSettings& file, const QString& path);
 };

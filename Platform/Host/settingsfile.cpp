@@ -67,7 +67,7 @@ QList<ActionPrefs> SettingsFile::read(const QString& path)
         steps << MapValue(file, QStringLiteral("ToolSettings"), path);
     else if (file.contains(QStringLiteral("ActionName0")) || file.contains(QStringLiteral("SequenceName")))
         steps = ActionListSteps(file, path);
-    else if (file.childGroups().contains(QLatin1String(ReadableSettings::Section)))
+    else if (ReadableSettings::recognises(file))
         steps << ReadableSettings::read(file, path);
     else
         throw HostError(QStringLiteral("%1 holds no bookmark settings: no ActionPrefs, ToolSettings, action list "

@@ -7,9 +7,10 @@ font, size and colour, body text, and one chapter heading that wraps onto two
 lines. It also carries a one-item outline ("Cover"), so a run that replaces
 the outline has something to replace.
 
-usage: makesamplemanual.py OUTPUT.pdf
+usage: makesamplemanual.py OUTPUT.pdf [HEADINGS.json]
 """
 
+import json
 import sys
 
 PAGE_WIDTH, PAGE_HEIGHT = 612, 792
@@ -156,18 +157,21 @@ def build():
                 layout.paragraph(seed)
                 seed += 1
             for u, subsection in enumerate(subsections, start=1):
-                layout.lines(SUBSECTION, [f"{number}.{s}.{u} {subsection}"], 40)
+                title = f"{number}.{s}.{u} {subsection}"
+                entries.append((title, layout.lines(SUBSECTION, [title], 40), 2))
                 for _ in range(2):
                     layout.paragraph(seed)
                     seed += 1
 
     y = contents_at
     for text, page, depth in entries:
+        if depth > 1:
+            continue
         x = LEFT + 18 * depth
         contents.text(x, y, "Tr", 11, (0, 0, 0), text)
         contents.text(RIGHT - 12, y, "Tr", 11, (0, 0, 0), str(page))
         y -= 16
-    return layout.pages
+    return layout.pages, entries
 
 
 def write_pdf(pages, path):
@@ -211,9 +215,14 @@ def write_pdf(pages, path):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3):
         sys.exit(__doc__.strip().splitlines()[-1])
-    write_pdf(build(), sys.argv[1])
+    pages, headings = build()
+    write_pdf(pages, sys.argv[1])
+    if len(sys.argv) == 3:
+        # The headings as drawn: what a perfect outline of the manual holds.
+        with open(sys.argv[2], "w", encoding="utf-8") as f:
+            json.dump([{"title": t, "page": p, "level": d + 1} for t, p, d in headings], f, indent=1)
 
 
 if __name__ == "__main__":

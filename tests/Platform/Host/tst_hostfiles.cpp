@@ -1,0 +1,292 @@
+// The files the host reads and writes: every kind of settings file the
+// plug-in writes or a user types, and the save that never leaves a
+// half-written file behind.
+#include "atomicsave.h"
+#include "hosterror.h"
+#include "settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+ActionPrefs TwoLevels()
+{
+    ActionPrefs prefs;
+    prefs.insert("NthChecked", false);
+    prefs.insert("LevelCount", 2);
+    prefs.insert("FontSizeCheck1", true);
+    prefs.insert("FontSizeValue1", 18.0);
+    prefs.insert("TextMaskEdit2", QStringLiteral("^\\d+\\.\\d+ , and more"));
+    prefs.insert("ActionName", QStringLiteral("Bookmarks by Content"));
+    return prefs;
+}
+
+void WriteText(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestHostFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void mapFilesOfThePlugin_data();
+    void mapFilesOfThePlugin();
+    void actionListRunsItsBookmarkStepsInOrder();
+    void handWrittenFileIsTypedAndDerived();
+    void numberedKeysInTheMainSection();
+    void mapWithoutLevelsIsRefused();
+    void unreadableSettingsGiveOneSentence_data();
+    void unreadableSettingsGiveOneSentence();
+
+    void commitReplacesTargetKeepingItsPermissions();
+    void uncommittedSaveLeavesNothing();
+    void emptyResultNeverReplacesTarget();
+    void unusableTargetsAreRefusedUpFront();
+    void symbolicLinkStaysALink();
+
+private:
+    QTemporaryDir mDir;
+};
+
+void TestHostFiles::mapFilesOfThePlugin_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("withIcon");
+    QTest::newRow("settings export") << "ActionPrefs" << false;
+    QTest::newRow("favourite") << "ActionPrefs" << true;
+    QTest::newRow("tool settings") << "ToolSettings" << false;
+}
+
+void TestHostFiles::mapFilesOfThePlugin()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, withIcon);
+    const QString path = mDir.filePath(QStringLiteral("map-%1.ini").arg(QTest::currentDataTag()));
+    {
+        QSettings file(path, QSettings::IniFormat);
+        file.setValue(key, TwoLevels());
+        if (withIcon) {
+            QImage icon(42, 42, QImage::Format_ARGB32);
+            icon.fill(Qt::red);
+            file.setValue("ActionIcon", icon);
+        }
+    }
+    const QList<ActionPrefs> steps = SettingsFile::read(path);
+    QCOMPARE(steps.size(), 1);
+    QCOMPARE(steps.first(), TwoLevels());
+}
+
+void TestHostFiles::actionListRunsItsBookmarkStepsInOrder()
+{
+    const QString path = mDir.filePath("Make_bookmarks.xqq");
+    ActionPrefs rotate;
+    rotate.insert("Angle", 90);
+    ActionPrefs nth;
+    nth.insert("NthChecked", true);
+    nth.insert("NthPage", 3);
+    {
+        QSettings file(path, QSettings::IniFormat);
+        file.setValue("SequenceName", "Make bookmarks");
+        file.setValue("SequenceCategory", "Favorites");
+        file.setValue("IOSettings", 0);
+        file.setValue("ActionName0", "Rotate Pages");
+        file.setValue("ActionPrefs0", rotate);
+        file.setValue("ActionName1", "Bookmarks by Content");
+        file.setValue("ActionPrefs1", TwoLevels());
+        file.setValue("ActionName2", "Bookmarks by Content");
+        file.setValue("ActionPrefs2", nth);
+        // A gap ends the list, as it does for the writer that appends steps.
+        file.setValue("ActionName4", "Bookmarks by Content");
+        file.setValue("ActionPrefs4", ActionPrefs());
+    }
+    const QList<ActionPrefs> steps = SettingsFile::read(path);
+    QCOMPARE(steps.size(), 2);
+    QCOMPARE(steps.at(0), TwoLevels());
+    QCOMPARE(steps.at(1), nth);
+}
+
+void TestHostFiles::handWrittenFileIsTypedAndDerived()
+{
+    const QString path = mDir.filePath("hand.ini");
+    WriteText(path,
+              "; chapters and sections\n"
+              "[BookmarksByContent]\n"
+              "InsertionMode=2\n"
+              "[Level1]\n"
+              "FontSizeCheck=yes\n"
+              "FontSizeValue=18.5\n"
+              "TextMaskCheck=true\n"
+              "TextMaskEdit=\"^\\\\d+ , \"\n"
+              "ColorInHex=#1F3A93\n"
+              "LeftIndentValue=10\n"
+              "LeftIndentUnits=0\n"
+              "[Level2]\n"
+              "FontColorCheck=true\n"
+              "FontColor=3\n"
+              "RepeatedHeadings=off\n");
+    const QList<ActionPrefs> steps = SettingsFile::read(path);
+    QCOMPARE(steps.size(), 1);
+    const ActionPrefs& prefs = steps.first();
+    QCOMPARE(prefs.value("LevelCount"), QVariant(2));
+    QCOMPARE(prefs.value("InsertionMode"), QVariant(2));
+    QCOMPARE(prefs.value("MultiChecked"), QVariant(true));
+    QCOMPARE(prefs.value("ActionName"), QVariant("Bookmarks by Content"));
+    QCOMPARE(prefs.value("FontSizeCheck1"), QVariant(true));
+    QCOMPARE(prefs.value("FontSizeValue1"), QVariant(18.5));
+    QCOMPARE(prefs.value("TextMaskEdit1").toString(), QStringLiteral("^\\d+ , "));
+    QCOMPARE(prefs.value("ColorInHex1"), QVariant("#1f3a93"));
+    QCOMPARE(prefs.value("FontColor1"), QVariant(10));
+    QCOMPARE(prefs.value("LeftIndentToPoints1").toDouble(), 10 / 25.4 * 72);
+    QCOMPARE(prefs.value("ColorInHex2"), QVariant("#ff0000"));
+    QCOMPARE(prefs.value("RepeatedHeadings2"), QVariant(false));
+    QVERIFY(!prefs.contains("FontSizeCheck2"));
+}
+
+void TestHostFiles::numberedKeysInTheMainSection()
+{
+    const QString path = mDir.filePath("flat.ini");
+    WriteText(path,
+              "[BookmarksByContent]\n"
+              "FontSizeCheck1=true\nFontSizeValue1=20\n"
+              "FontSizeCheck10=true\nFontSizeValue10=9\n");
+    const ActionPrefs prefs = SettingsFile::read(path).first();
+    QCOMPARE(prefs.value("LevelCount"), QVariant(10));
+    QCOMPARE(prefs.value("FontSizeValue1"), QVariant(20.0));
+    QCOMPARE(prefs.value("FontSizeValue10"), QVariant(9.0));
+}
+
+void TestHostFiles::mapWithoutLevelsIsRefused()
+{
+    const QString path = mDir.filePath("nolevels.ini");
+    {
+        QSettings file(path, QSettings::IniFormat);
+        file.setValue("ActionPrefs", ActionPrefs{{"LevelCount", 0}, {"FontSizeCheck1", true}});
+    }
+    try {
+        SettingsFile::read(path);
+        QFAIL("no error");
+    } catch (const HostError& error) {
+        QVERIFY2(error.message().contains("define no bookmark levels"), qPrintable(error.message()));
+    }
+}
+
+void TestHostFiles::unreadableSettingsGiveOneSentence_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("missing") << QByteArray() << "does not exist";
+    QTest::newRow("unrelated ini") << QByteArray("[Colours]\nsky=blue\n") << "holds no bookmark settings";
+    QTest::newRow("not a map") << QByteArray("[General]\nActionPrefs=text\n") << "is not a settings map";
+    QTest::newRow("list without our step")
+        << QByteArray("[General]\nSequenceName=x\nActionName0=Rotate Pages\n") << "has no \"Bookmarks by Content\" step";
+    QTest::newRow("unquoted comma")
+        << QByteArray("[Level1]\nTextMaskEdit=a, b\n[BookmarksByContent]\n") << "put it in double quotes";
+    QTest::newRow("unknown key") << QByteArray("[BookmarksByContent]\nFontSizeValeu1=3\n") << "unknown key FontSizeValeu1";
+    QTest::newRow("unknown section") << QByteArray("[BookmarksByContent]\nLevelCount=1\n[Level]\nx=1\n") << "unknown section [Level]";
+    QTest::newRow("bad bool") << QByteArray("[BookmarksByContent]\n[Level1]\nFontSizeCheck=maybe\n") << "must be true or false";
+    QTest::newRow("bad number") << QByteArray("[BookmarksByContent]\nLevelCount=two\n") << "must be a whole number";
+    QTest::newRow("bad colour") << QByteArray("[BookmarksByContent]\n[Level1]\nColorInHex=#12345z\n") << "is not a colour";
+    QTest::newRow("bad mask")
+        << QByteArray("[BookmarksByContent]\n[Level1]\nTextMaskCheck=true\nTextMaskEdit=\"([0-9\"\n") << "not a valid regular expression";
+    QTest::newRow("nth without step")
+        << QByteArray("[BookmarksByContent]\nNthChecked=true\nNthPage=0\n") << "no NthPage of 1 or more";
+}
+
+void TestHostFiles::unreadableSettingsGiveOneSentence()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+    const QString path = mDir.filePath(QStringLiteral("bad-%1.ini").arg(QTest::currentDataTag()));
+    if (!content.isEmpty())
+        WriteText(path, content);
+    try {
+        SettingsFile::read(path);
+        QFAIL("no error");
+    } catch (const HostError& error) {
+        QVERIFY2(error.message().contains(expected), qPrintable(error.message()));
+        QVERIFY2(error.message().endsWith('.') && !error.message().contains('\n'), qPrintable(error.message()));
+        QCOMPARE(error.exitCode(), 1);
+    }
+}
+
+void TestHostFiles::commitReplacesTargetKeepingItsPermissions()
+{
+    const QString target = mDir.filePath("replace.pdf");
+    WriteText(target, "old");
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup);
+    {
+        AtomicSave save(target);
+        QCOMPARE(QFileInfo(save.temporaryPath()).absolutePath(), mDir.path());
+        QCOMPARE(ReadAll(target), QByteArray("old"));
+        WriteText(save.temporaryPath(), "new");
+        save.commit();
+    }
+    QCOMPARE(ReadAll(target), QByteArray("new"));
+    const QFile::Permissions modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFile::permissions(target) & modeBits, QFile::ReadOwner | QFile::ReadGroup);
+    QCOMPARE(QDir(mDir.path()).entryList(QDir::Files | QDir::Hidden).filter("replace").size(), 1);
+}
+
+void TestHostFiles::uncommittedSaveLeavesNothing()
+{
+    const QString target = mDir.filePath("untouched.pdf");
+    WriteText(target, "original");
+    {
+        AtomicSave save(target);
+        WriteText(save.temporaryPath(), "half a file");
+    }
+    QCOMPARE(ReadAll(target), QByteArray("original"));
+    QCOMPARE(QDir(mDir.path()).entryList(QDir::Files | QDir::Hidden).filter("untouched").size(), 1);
+}
+
+void TestHostFiles::emptyResultNeverReplacesTarget()
+{
+    const QString target = mDir.filePath("kept.pdf");
+    WriteText(target, "original");
+    AtomicSave save(target);
+    QVERIFY_EXCEPTION_THROWN(save.commit(), HostError);
+    QCOMPARE(ReadAll(target), QByteArray("original"));
+}
+
+void TestHostFiles::unusableTargetsAreRefusedUpFront()
+{
+    QVERIFY_EXCEPTION_THROWN(AtomicSave(mDir.filePath("no/such/folder/out.pdf")), HostError);
+    QVERIFY_EXCEPTION_THROWN(AtomicSave(mDir.path()), HostError);
+    const QString file = mDir.filePath("plain-file");
+    WriteText(file, "x");
+    QVERIFY_EXCEPTION_THROWN(AtomicSave(file + "/out.pdf"), HostError);
+}
+
+void TestHostFiles::symbolicLinkStaysALink()
+{
+    const QString real = mDir.filePath("real.pdf");
+    const QString link = mDir.filePath("link.pdf");
+    WriteText(real, "old");
+    QVERIFY(QFile::link(real, link));
+    AtomicSave save(link);
+    WriteText(save.temporaryPath(), "new");
+    save.commit();
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(ReadAll(real), QByteArray("new"));
+}
+
+QTEST_GUILESS_MAIN(TestHostFiles)
+#include "tst_hostfiles.moc"
