@@ -1,0 +1,169 @@
+#!/usr/bin/env python3
+"""End-to-end benchmark of `vantora run` on two real manuals.
+
+For each manual: the wall time of `vantora run` (chapters and sections from
+the settings file beside this script) against `mutool draw -F text` on the
+same file, the run's outline against the manual's original outline (titles
+found on the right page, bookmarks not in the original), and the run's peak
+memory. The manuals come from Debian packages, fetched with apt-get download
+into bench/cache/ when absent.
+
+usage: bench/endtoend.py [--build DIR] [--repeat N] [octave] [gnuplot]
+"""
+
+import argparse
+import glob
+import gzip
+import json
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+import unicodedata
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CACHE = os.path.join(HERE, "cache")
+
+# name: (package, file in the package, depths of the original outline that
+# hold the chapters and sections)
+MANUALS = {
+    "octave": ("octave-doc", "usr/share/doc/octave/octave.pdf", (1, 2)),
+    "gnuplot": ("gnuplot-doc", "usr/share/doc/gnuplot/gnuplot.pdf", (2, 3)),
+}
+
+
+def manual_pdf(package, member):
+    folder = os.path.join(CACHE, "x-" + package)
+    path = os.path.join(folder, member)
+    if os.path.exists(path):
+        return path
+    os.makedirs(CACHE, exist_ok=True)
+    debs = glob.glob(os.path.join(CACHE, package + "_*.deb"))
+    if not debs:
+        print(f"fetching {package} with apt-get download", file=sys.stderr)
+        subprocess.run(["apt-get", "download", package], cwd=CACHE, check=True,
+                       stdout=subprocess.DEVNULL)
+        debs = glob.glob(os.path.join(CACHE, package + "_*.deb"))
+    subprocess.run(["dpkg-deb", "-x", sorted(debs)[-1], folder], check=True)
+    if not os.path.exists(path) and os.path.exists(path + ".gz"):
+        with gzip.open(path + ".gz", "rb") as packed, open(path, "wb") as plain:
+            shutil.copyfileobj(packed, plain)
+    if not os.path.exists(path):
+        sys.exit(f"{package} holds no {member}")
+    return path
+
+
+def timed(command):
+    """Wall time in seconds and peak resident memory in MB of one command."""
+    start = time.perf_counter()
+    process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    _, status, usage = os.wait4(process.pid, 0)
+    elapsed = time.perf_counter() - start
+    process.returncode = os.waitstatus_to_exitcode(status)
+    errors = process.stderr.read().decode(errors="replace")
+    process.stderr.close()
+    if process.returncode != 0:
+        sys.exit(f"{' '.join(command)} failed ({process.returncode}): {errors}")
+    return elapsed, usage.ru_maxrss / 1024
+
+
+def outline(vantora, pdf):
+    result = subprocess.run([vantora, "outline", "--json", pdf], check=True, capture_output=True, text=True)
+    return json.loads(result.stdout)
+
+
+def flatten(items, depth=1):
+    for item in items:
+        yield depth, item["title"], item["page"]
+        yield from flatten(item.get("children", []), depth + 1)
+
+
+def title_keys(title):
+    """The forms under which two titles count as the same: without the
+    section number, and also without a leading letter label (appendices are
+    "A Title" in one outline and "Appendix A Title" in the other)."""
+    text = unicodedata.normalize("NFKC", title).replace("\u2019", "'")
+    text = " ".join(text.split()).casefold()
+    text = re.sub(r"^appendix\s+", "", text)
+    unnumbered = re.sub(r"^[0-9a-z]?[0-9]*(\.[0-9]+)+\.?\s+|^[0-9]+\.?\s+", "", text)
+    unlabelled = re.sub(r"^[a-z]\s+", "", unnumbered)
+    return {unnumbered, unlabelled}
+
+
+def compare(original, rebuilt, depths):
+    def index(items):
+        keys = set()
+        for _, title, page in items:
+            keys.update((key, page) for key in title_keys(title))
+        return keys
+
+    original_items = list(flatten(original))
+    wanted = [item for item in original_items if item[0] in depths]
+    rebuilt_items = list(flatten(rebuilt))
+    rebuilt_keys = index(rebuilt_items)
+    original_keys = index(original_items)
+    found = [item for item in wanted if any((k, item[2]) in rebuilt_keys for k in title_keys(item[1]))]
+    extra = [item for item in rebuilt_items if not any((k, item[2]) in original_keys for k in title_keys(item[1]))]
+    return wanted, found, rebuilt_items, extra
+
+
+def bench(name, vantora, repeat):
+    package, member, depths = MANUALS[name]
+    pdf = manual_pdf(package, member)
+    settings = os.path.join(HERE, name + ".ini")
+    rebuilt_pdf = os.path.join(CACHE, name + "-bookmarked.pdf")
+
+    # The original outline, kept before anything replaces it.
+    original = outline(vantora, pdf)
+    with open(os.path.join(CACHE, name + "-original-outline.json"), "w", encoding="utf-8") as f:
+        json.dump(original, f, indent=1, ensure_ascii=False)
+
+    mutool_times, vantora_times, peaks = [], [], []
+    for _ in range(repeat):
+        mutool_times.append(timed(["mutool", "draw", "-q", "-F", "text", "-o", os.devnull, pdf])[0])
+        seconds, peak = timed([vantora, "run", "--settings", settings, pdf, "-o", rebuilt_pdf])
+        vantora_times.append(seconds)
+        peaks.append(peak)
+    rebuilt = outline(vantora, rebuilt_pdf)
+    wanted, found, made, extra = compare(original, rebuilt, depths)
+
+    mutool_time = statistics.median(mutool_times)
+    vantora_time = statistics.median(vantora_times)
+    print(f"{name}: {pdf}")
+    print(f"  wall time   vantora run {vantora_time:.2f} s, mutool draw -F text {mutool_time:.2f} s "
+          f"(median of {repeat}): ratio {vantora_time / mutool_time:.2f}")
+    print(f"  outline     {len(found)} of {len(wanted)} original chapter and section titles found on the "
+          f"right page: {100 * len(found) / max(len(wanted), 1):.1f} %")
+    print(f"              {len(extra)} of {len(made)} bookmarks not in the original: "
+          f"{100 * (len(made) - len(extra)) / max(len(made), 1):.1f} % correct")
+    print(f"  memory      peak {max(peaks):.0f} MB")
+    missed = [item for item in wanted if item not in found]
+    for depth, title, page in missed[:5]:
+        print(f"    missed: {title} ({page})")
+    for depth, title, page in extra[:5]:
+        print(f"    extra:  {title} ({page})")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
+    parser.add_argument("--build", default=os.path.join(HERE, "..", "build"))
+    parser.add_argument("--repeat", type=int, default=3)
+    parser.add_argument("manuals", nargs="*", metavar="MANUAL", help="octave, gnuplot (default: both)")
+    args = parser.parse_args()
+    vantora = os.path.join(os.path.abspath(args.build), "bin", "vantora")
+    if not os.access(vantora, os.X_OK):
+        sys.exit(f"{vantora} is missing: build first (make build)")
+    os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
+    print(f"{os.cpu_count()} cores; {subprocess.run(['mutool', '-v'], capture_output=True, text=True).stderr.strip()}")
+    unknown = set(args.manuals) - set(MANUALS)
+    if unknown:
+        parser.error(f"unknown manual {sorted(unknown)[0]}; choose from {', '.join(MANUALS)}")
+    for name in args.manuals or list(MANUALS):
+        bench(name, vantora, args.repeat)
+
+
+if __name__ == "__main__":
+    main()
