@@ -65,6 +65,7 @@ private slots:
     void bundledSettingsRebuildTheSampleOutline();
     void actionListRunsItsBookmarkSteps();
     void inPlaceReplacesOnlyTheInput();
+    void failedWorkProcSavesOnlyWhenAsked();
     void passwordProtectedInput();
     void failuresChangeNoFile_data();
     void failuresChangeNoFile();
@@ -226,6 +227,25 @@ void TestVantora::inPlaceReplacesOnlyTheInput()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(tree(copy), QStringLiteral("Cover  (1)\nPage 6  (6)\nPage 12  (12)\n"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"manual.pdf"});
+}
+
+void TestVantora::failedWorkProcSavesOnlyWhenAsked()
+{
+    REQUIRE_OUTLINES();
+    QTemporaryDir folder;
+    const QString output = folder.filePath("partial.pdf");
+    const QStringList run{"--plugin", VANTORA_FAILING_ACTION, "run", "--nth", "1", mSample, "-o", output};
+
+    const Outcome failed = vantora(run);
+    QCOMPARE(failed.exitCode, 1);
+    QVERIFY2(failed.err.contains("Bookmarks by Content: Bookmark builder error\n"), qPrintable(failed.err));
+    QVERIFY2(failed.err.contains("was not written"), qPrintable(failed.err));
+    QVERIFY(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    const Outcome kept = vantora(QStringList(run) << "--keep-partial");
+    QCOMPARE(kept.exitCode, 1);
+    QVERIFY(kept.err.contains("Bookmark builder error"));
+    QCOMPARE(tree(output), QStringLiteral("Cover  (1)\nMade before the failure  (1)\n"));
 }
 
 void TestVantora::passwordProtectedInput()
