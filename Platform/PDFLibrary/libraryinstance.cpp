@@ -1,8 +1,30 @@
 #include "libraryinstance.h"
 
+#include "fontcatalogue.h"
+#include "pdfdocument.h"
+
 #include <cstring>
 
-LibraryInstance::~LibraryInstance() = default;
+LibraryInstance::LibraryInstance() = default;
+
+LibraryInstance::~LibraryInstance()
+{
+    // The document belongs to the context: drop it first.
+    mFonts.reset();
+    mDocument.reset();
+}
+
+void LibraryInstance::SetDocument(std::unique_ptr<PdfDocument> document)
+{
+    mFonts.reset();
+    mSelectedFont = 0;
+    mDocument = std::move(document);
+}
+
+void LibraryInstance::SetFonts(std::unique_ptr<FontCatalogue> fonts)
+{
+    mFonts = std::move(fonts);
+}
 
 char* LibraryInstance::CreateBuffer(int size)
 {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <mupdf/fitz.h>
+
+#include <mutex>
+
+// One MuPDF context per library instance. It is made with a lock table so
+// that per-thread clones (fz_clone_context) can work on the same document
+// later, for example to extract the next pages ahead on another core.
+class EngineContext
+{
+public:
+    EngineContext();
+    ~EngineContext();
+    EngineContext(const EngineContext&) = delete;
+    EngineContext& operator=(const EngineContext&) = delete;
+
+    // Null when MuPDF could not allocate its context.
+    fz_context* Get() const { return mContext; }
+
+private:
+    static void Lock(void* user, int lock);
+    static void Unlock(void* user, int lock);
+
+    std::mutex mLocks[FZ_LOCK_MAX];
+    fz_locks_context mLockTable;
+    fz_context* mContext = nullptr;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "textglyph.h"
+
+#include <mupdf/fitz.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+// A MuPDF device that records every glyph the page shows, filled, stroked or
+// invisible, in the coordinates it is run with. Font names come from the
+// caller's table (the page's full resource names); fonts it does not know are
+// named as MuPDF names them.
+class GlyphCollector
+{
+public:
+    explicit GlyphCollector(std::map<fz_font*, std::string> fontNames);
+
+    // Runs the page's contents into the collector; throws EngineError.
+    void Run(fz_context* ctx, fz_page* page, fz_matrix ctm);
+
+    const std::vector<TextGlyph>& Glyphs() const { return mGlyphs; }
+    const std::vector<std::string>& FontNames() const { return mNames; }
+
+    // Called from the device callbacks.
+    void AddText(fz_context* ctx, const fz_text* text, fz_matrix ctm, unsigned colour);
+    bool RepeatsLastText(const fz_text* text, fz_matrix ctm) const;
+
+private:
+    int FontIndex(fz_context* ctx, fz_font* font);
+
+    std::map<fz_font*, std::string> mResourceNames;
+    std::map<std::string, int> mNameIndex;
+    std::map<fz_font*, int> mFontIndex;
+    std::vector<std::string> mNames;
+    std::vector<TextGlyph> mGlyphs;
+    // What the last recorded call showed: fill-and-stroke modes show the same
+    // text twice.
+    const fz_text* mLastText = nullptr;
+    fz_matrix mLastCtm = fz_identity;
+    std::size_t mLastCount = 0;
+    bool mFailed = false;
+};

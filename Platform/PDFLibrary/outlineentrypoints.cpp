@@ -1,0 +1,114 @@
+// Entry points of the outline (bookmarks). Each call reads the tree afresh,
+// so identifiers stay right whatever happened in between.
+#include "entryguard.h"
+#include "outlinetree.h"
+#include "ulrentrypoints.h"
+
+namespace {
+
+template <typename Work>
+int OutlineEntry(int instanceID, Work&& work)
+{
+    return DocumentEntry(instanceID, 0, [&](LibraryInstance&, PdfDocument& document) {
+        OutlineTree tree(document);
+        return work(tree);
+    });
+}
+
+} // namespace
+
+extern "C" {
+
+int ULROutlineCount(int instanceID)
+{
+    return OutlineEntry(instanceID, [](OutlineTree& tree) { return tree.Count(); });
+}
+
+int ULRGetFirstOutline(int instanceID)
+{
+    return OutlineEntry(instanceID, [](OutlineTree& tree) { return tree.FirstChild(0); });
+}
+
+int ULRGetFirstChildOutline(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return id ? tree.FirstChild(id) : 0; });
+}
+
+int ULRGetNextOutline(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return tree.Next(id); });
+}
+
+int ULRGetPrevOutline(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return tree.Previous(id); });
+}
+
+int ULRGetParentOutline(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return tree.Parent(id); });
+}
+
+wchar_t* ULROutlineTitle(int instanceID, int id)
+{
+    return WideDocumentEntry(instanceID, [id](LibraryInstance&, PdfDocument& document) {
+        return OutlineTree(document).Title(id);
+    });
+}
+
+int ULRSetOutlineTitle(int instanceID, int id, wchar_t* title)
+{
+    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument& document) {
+        const std::wstring text = instance.TakeWideString(title);
+        return OutlineTree(document).SetTitle(id, text) ? 1 : 0;
+    });
+}
+
+int ULRGetOutlinePage(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return tree.Page(id); });
+}
+
+int ULRNewOutline(int instanceID, int parent, wchar_t* title, int page, double position)
+{
+    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument& document) {
+        const std::wstring text = instance.TakeWideString(title);
+        return OutlineTree(document).Add(parent, text, page, position);
+    });
+}
+
+int ULRRemoveOutline(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return tree.Remove(id) ? 1 : 0; });
+}
+
+int ULRMoveOutlineBefore(int instanceID, int id, int sibling)
+{
+    return OutlineEntry(instanceID, [=](OutlineTree& tree) { return tree.MoveBefore(id, sibling) ? 1 : 0; });
+}
+
+int ULRMoveOutlineAfter(int instanceID, int id, int sibling)
+{
+    return OutlineEntry(instanceID, [=](OutlineTree& tree) { return tree.MoveAfter(id, sibling) ? 1 : 0; });
+}
+
+int ULROpenOutline(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return tree.SetOpen(id, true) ? 1 : 0; });
+}
+
+int ULRCloseOutline(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return tree.SetOpen(id, false) ? 1 : 0; });
+}
+
+int ULRSetOutlineDestinationFull(int instanceID, int id, int page, int zoom, int destType, double c1, double c2,
+                                 double c3, double c4)
+{
+    const double corners[4] = {c1, c2, c3, c4};
+    return OutlineEntry(instanceID, [&](OutlineTree& tree) {
+        return tree.SetDestination(id, page, zoom, destType, corners) ? 1 : 0;
+    });
+}
+
+} // extern "C"

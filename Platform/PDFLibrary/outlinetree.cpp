@@ -1,0 +1,479 @@
+#include "outlinetree.h"
+
+#include "enginecall.h"
+#include "pageboxes.h"
+#include "ucs4text.h"
+
+#include <algorithm>
+
+namespace {
+
+// Outlines nest a handful of levels; deeper chains are damage or hostility.
+const int kMaxDepth = 100;
+
+enum DestinationType { XYZ = 1, Fit = 2, FitH = 3, FitV = 4, FitR = 5, FitB = 6 };
+
+int NumberOf(fz_context* ctx, pdf_obj* obj)
+{
+    int number = 0;
+    EngineCall(ctx, [&] { number = pdf_is_indirect(ctx, obj) ? pdf_to_num(ctx, obj) : 0; });
+    return number;
+}
+
+// Sets dict[key] to a reference to target, or removes the key for none;
+// leaves the object alone (not dirty) when it already says so.
+void SetLink(fz_context* ctx, pdf_obj* dict, pdf_obj* key, pdf_obj* target)
+{
+    EngineCall(ctx, [&] {
+        pdf_obj* current = pdf_dict_get(ctx, dict, key);
+        if (!target)
+        {
+            if (current)
+                pdf_dict_del(ctx, dict, key);
+        }
+        else if (!pdf_is_indirect(ctx, current) || pdf_to_num(ctx, current) != pdf_to_num(ctx, target))
+            pdf_dict_put(ctx, dict, key, target);
+    });
+}
+
+void SetCount(fz_context* ctx, pdf_obj* dict, int count, bool keep)
+{
+    EngineCall(ctx, [&] {
+        pdf_obj* current = pdf_dict_get(ctx, dict, PDF_NAME(Count));
+        if (!keep)
+        {
+            if (current)
+                pdf_dict_del(ctx, dict, PDF_NAME(Count));
+        }
+        else if (!pdf_is_int(ctx, current) || pdf_to_int(ctx, current) != count)
+            pdf_dict_put_int(ctx, dict, PDF_NAME(Count), count);
+    });
+}
+
+bool IsOpen(fz_context* ctx, pdf_obj* item)
+{
+    bool open = false;
+    EngineCall(ctx, [&] { open = pdf_dict_get_int(ctx, item, PDF_NAME(Count)) > 0; });
+    return open;
+}
+
+} // namespace
+
+OutlineTree::OutlineTree(PdfDocument& document)
+    : mDocument(document), mContext(document.Context())
+{
+    try
+    {
+        Read();
+    }
+    catch (...)
+    {
+        for (auto& node : mNodes)
+            pdf_drop_obj(mContext, node.second.object);
+        throw;
+    }
+}
+
+OutlineTree::~OutlineTree()
+{
+    for (auto& node : mNodes)
+        pdf_drop_obj(mContext, node.second.object);
+}
+
+void OutlineTree::Read()
+{
+    EngineCall(mContext, [&] {
+        pdf_obj* catalog = pdf_dict_get(mContext, pdf_trailer(mContext, mDocument.Doc()), PDF_NAME(Root));
+        mRoot = pdf_dict_get(mContext, catalog, PDF_NAME(Outlines));
+        if (!pdf_is_dict(mContext, mRoot))
+            mRoot = nullptr;
+    });
+    if (mRoot)
+        ReadChildren(0, mRoot, 0);
+}
+
+void OutlineTree::ReadChildren(int parentId, pdf_obj* parent, int depth)
+{
+    if (depth > kMaxDepth)
+        return;
+    const int rootNumber = mRoot ? NumberOf(mContext, mRoot) : 0;
+    pdf_obj* item = nullptr;
+    EngineCall(mContext, [&] { item = pdf_dict_get(mContext, parent, PDF_NAME(First)); });
+    std::vector<int> added;
+    while (item)
+    {
+        const int number = NumberOf(mContext, item);
+        bool isDict = false;
+        EngineCall(mContext, [&] { isDict = pdf_is_dict(mContext, item); });
+        // A chain that loops, or runs into an item seen elsewhere, ends here.
+        if (number <= 0 || number == rootNumber || !isDict || mNodes.count(number))
+            break;
+        Node node;
+        node.parent = parentId;
+        mNodes.emplace(number, std::move(node));
+        // Our own reference: relinking may drop the one the tree held.
+        mNodes[number].object = pdf_keep_obj(mContext, item);
+        NodeOf(parentId).children.push_back(number);
+        added.push_back(number);
+        EngineCall(mContext, [&] { item = pdf_dict_get(mContext, item, PDF_NAME(Next)); });
+    }
+    for (int child : added)
+        ReadChildren(child, mNodes[child].object, depth + 1);
+}
+
+OutlineTree::Node& OutlineTree::NodeOf(int parent)
+{
+    return parent == 0 ? mTop : mNodes.at(parent);
+}
+
+const OutlineTree::Node* OutlineTree::Find(int parent) const
+{
+    if (parent == 0)
+        return &mTop;
+    const auto found = mNodes.find(parent);
+    return found == mNodes.end() ? nullptr : &found->second;
+}
+
+int OutlineTree::FirstChild(int parent) const
+{
+    const Node* node = Find(parent);
+    return node && !node->children.empty() ? node->children.front() : 0;
+}
+
+int OutlineTree::Next(int id) const
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return 0;
+    const std::vector<int>& siblings = Find(node->parent)->children;
+    const auto at = std::find(siblings.begin(), siblings.end(), id);
+    return at + 1 < siblings.end() ? *(at + 1) : 0;
+}
+
+int OutlineTree::Previous(int id) const
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return 0;
+    const std::vector<int>& siblings = Find(node->parent)->children;
+    const auto at = std::find(siblings.begin(), siblings.end(), id);
+    return at != siblings.begin() ? *(at - 1) : 0;
+}
+
+int OutlineTree::Parent(int id) const
+{
+    const Node* node = id ? Find(id) : nullptr;
+    return node ? node->parent : 0;
+}
+
+std::wstring OutlineTree::Title(int id) const
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return std::wstring();
+    const char* title = nullptr;
+    EngineCall(mContext, [&] { title = pdf_to_text_string(mContext, pdf_dict_get(mContext, node->object, PDF_NAME(Title))); });
+    return Ucs4FromUtf8(title ? title : "");
+}
+
+bool OutlineTree::SetTitle(int id, const std::wstring& title)
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return false;
+    const std::string text = Utf8FromUcs4(title);
+    EngineCall(mContext, [&] {
+        pdf_dict_put_drop(mContext, node->object, PDF_NAME(Title), pdf_new_text_string(mContext, text.c_str()));
+    });
+    return true;
+}
+
+int OutlineTree::Page(int id) const
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return 0;
+    pdf_obj* target = nullptr;
+    int index = -1;
+    EngineCall(mContext, [&] {
+        pdf_obj* dest = pdf_dict_get(mContext, node->object, PDF_NAME(Dest));
+        if (!dest)
+        {
+            pdf_obj* action = pdf_dict_get(mContext, node->object, PDF_NAME(A));
+            if (pdf_name_eq(mContext, pdf_dict_get(mContext, action, PDF_NAME(S)), PDF_NAME(GoTo)))
+                dest = pdf_dict_get(mContext, action, PDF_NAME(D));
+        }
+        if (pdf_is_name(mContext, dest) || pdf_is_string(mContext, dest))
+            dest = pdf_lookup_dest(mContext, mDocument.Doc(), dest);
+        if (pdf_is_dict(mContext, dest))
+            dest = pdf_dict_get(mContext, dest, PDF_NAME(D));
+        pdf_obj* first = pdf_array_get(mContext, dest, 0);
+        if (pdf_is_int(mContext, first))
+            index = pdf_to_int(mContext, first);
+        else if (pdf_is_indirect(mContext, first))
+            target = first;
+    });
+    if (target)
+        return mDocument.PageNumberOf(target);
+    // Some producers write a page index where a page reference belongs.
+    return mDocument.HasPage(index + 1) ? index + 1 : 0;
+}
+
+pdf_obj* OutlineTree::RootObject(bool create)
+{
+    if (mRoot || !create)
+        return mRoot;
+    EngineCall(mContext, [&] {
+        pdf_obj* catalog = pdf_dict_get(mContext, pdf_trailer(mContext, mDocument.Doc()), PDF_NAME(Root));
+        pdf_obj* root = pdf_add_new_dict(mContext, mDocument.Doc(), 2);
+        fz_try(mContext)
+        {
+            pdf_dict_put(mContext, root, PDF_NAME(Type), PDF_NAME(Outlines));
+            pdf_dict_put(mContext, catalog, PDF_NAME(Outlines), root);
+        }
+        fz_catch(mContext)
+        {
+            pdf_drop_obj(mContext, root);
+            fz_rethrow(mContext);
+        }
+        mRoot = root;
+        pdf_drop_obj(mContext, root);
+    });
+    return mRoot;
+}
+
+void OutlineTree::Relink(int parent)
+{
+    Node& node = NodeOf(parent);
+    pdf_obj* parentObject = parent == 0 ? RootObject(!node.children.empty()) : node.object;
+    if (!parentObject)
+        return;
+    const std::size_t count = node.children.size();
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        Node& child = mNodes.at(node.children[i]);
+        child.parent = parent;
+        SetLink(mContext, child.object, PDF_NAME(Parent), parentObject);
+        SetLink(mContext, child.object, PDF_NAME(Prev), i > 0 ? mNodes.at(node.children[i - 1]).object : nullptr);
+        SetLink(mContext, child.object, PDF_NAME(Next), i + 1 < count ? mNodes.at(node.children[i + 1]).object : nullptr);
+    }
+    SetLink(mContext, parentObject, PDF_NAME(First), count ? mNodes.at(node.children.front()).object : nullptr);
+    SetLink(mContext, parentObject, PDF_NAME(Last), count ? mNodes.at(node.children.back()).object : nullptr);
+}
+
+// /Count: for the root the number of visible items; for an item with
+// children the number its opening shows, negative while it is closed.
+int OutlineTree::UpdateCounts(int id)
+{
+    Node& node = NodeOf(id);
+    int visible = 0;
+    for (int child : node.children)
+    {
+        const int below = UpdateCounts(child);
+        visible += 1 + (IsOpen(mContext, mNodes.at(child).object) ? below : 0);
+    }
+    if (id == 0)
+    {
+        if (mRoot)
+            SetCount(mContext, mRoot, visible, true);
+    }
+    else
+        SetCount(mContext, node.object, IsOpen(mContext, node.object) ? visible : -visible, !node.children.empty());
+    return visible;
+}
+
+pdf_obj* OutlineTree::Destination(int page, int type, int zoom, const double c[4]) const
+{
+    pdf_obj* pageObject = mDocument.PageObject(page);
+    if (!pageObject || type < XYZ || type > FitB)
+        return nullptr;
+    pdf_obj* dest = nullptr;
+    EngineCall(mContext, [&] {
+        dest = pdf_new_array(mContext, mDocument.Doc(), 6);
+        fz_try(mContext)
+        {
+            pdf_array_push(mContext, dest, pageObject);
+            switch (type)
+            {
+            case XYZ:
+                pdf_array_push_name(mContext, dest, "XYZ");
+                pdf_array_push_real(mContext, dest, c[0]);
+                pdf_array_push_real(mContext, dest, c[1]);
+                // Zoom 0: the reader keeps its own.
+                if (zoom > 0)
+                    pdf_array_push_real(mContext, dest, zoom / 100.0);
+                else
+                    pdf_array_push(mContext, dest, PDF_NULL);
+                break;
+            case Fit:
+                pdf_array_push_name(mContext, dest, "Fit");
+                break;
+            case FitH:
+                pdf_array_push_name(mContext, dest, "FitH");
+                pdf_array_push_real(mContext, dest, c[1]);
+                break;
+            case FitV:
+                pdf_array_push_name(mContext, dest, "FitV");
+                pdf_array_push_real(mContext, dest, c[0]);
+                break;
+            case FitR:
+                // c1 left, c2 top, c3 right, c4 bottom; the array wants
+                // left, bottom, right, top.
+                pdf_array_push_name(mContext, dest, "FitR");
+                pdf_array_push_real(mContext, dest, std::min(c[0], c[2]));
+                pdf_array_push_real(mContext, dest, std::min(c[1], c[3]));
+                pdf_array_push_real(mContext, dest, std::max(c[0], c[2]));
+                pdf_array_push_real(mContext, dest, std::max(c[1], c[3]));
+                break;
+            case FitB:
+                pdf_array_push_name(mContext, dest, "FitB");
+                break;
+            }
+        }
+        fz_catch(mContext)
+        {
+            pdf_drop_obj(mContext, dest);
+            fz_rethrow(mContext);
+        }
+    });
+    return dest;
+}
+
+int OutlineTree::Add(int parent, const std::wstring& title, int page, double position)
+{
+    if (!Find(parent) || !mDocument.HasPage(page))
+        return 0;
+    const fz_rect box = PageBox(mContext, mDocument.PageObject(page), PageBoxKind::Crop);
+    const double corner[4] = {box.x0, box.y1 - position, box.x1, box.y0};
+    pdf_obj* dest = Destination(page, XYZ, 0, corner);
+    const std::string text = Utf8FromUcs4(title);
+    pdf_obj* item = nullptr;
+    EngineCall(mContext, [&] {
+        fz_try(mContext)
+        {
+            item = pdf_add_new_dict(mContext, mDocument.Doc(), 6);
+            pdf_dict_put_drop(mContext, item, PDF_NAME(Title), pdf_new_text_string(mContext, text.c_str()));
+            pdf_dict_put(mContext, item, PDF_NAME(Dest), dest);
+        }
+        fz_always(mContext)
+            pdf_drop_obj(mContext, dest);
+        fz_catch(mContext)
+        {
+            pdf_drop_obj(mContext, item);
+            fz_rethrow(mContext);
+        }
+    });
+    const int id = NumberOf(mContext, item);
+    Node node;
+    node.parent = parent;
+    try
+    {
+        mNodes.emplace(id, std::move(node));
+    }
+    catch (...)
+    {
+        pdf_drop_obj(mContext, item);
+        throw;
+    }
+    mNodes.at(id).object = item;
+    NodeOf(parent).children.push_back(id);
+    Relink(parent);
+    UpdateCounts(0);
+    return id;
+}
+
+bool OutlineTree::Remove(int id)
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return false;
+    const int parent = node->parent;
+    std::vector<int>& siblings = NodeOf(parent).children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), id), siblings.end());
+    // The removed items are no longer reachable, so their identifiers stop
+    // answering; a full rewrite drops their objects.
+    std::vector<int> gone{id};
+    for (std::size_t i = 0; i < gone.size(); ++i)
+    {
+        for (int child : mNodes.at(gone[i]).children)
+            gone.push_back(child);
+    }
+    for (int item : gone)
+    {
+        pdf_drop_obj(mContext, mNodes.at(item).object);
+        mNodes.erase(item);
+    }
+    Relink(parent);
+    UpdateCounts(0);
+    return true;
+}
+
+bool OutlineTree::IsInside(int id, int ancestor) const
+{
+    for (int at = id; at != 0; at = Parent(at))
+        if (at == ancestor)
+            return true;
+    return false;
+}
+
+bool OutlineTree::Move(int id, int sibling, bool after)
+{
+    if (!id || !sibling || !Contains(id) || !Contains(sibling) || IsInside(sibling, id))
+        return false;
+    const int oldParent = Parent(id);
+    std::vector<int>& from = NodeOf(oldParent).children;
+    from.erase(std::remove(from.begin(), from.end(), id), from.end());
+    const int newParent = Parent(sibling);
+    std::vector<int>& to = NodeOf(newParent).children;
+    auto at = std::find(to.begin(), to.end(), sibling);
+    to.insert(after ? at + 1 : at, id);
+    Relink(oldParent);
+    if (newParent != oldParent)
+        Relink(newParent);
+    UpdateCounts(0);
+    return true;
+}
+
+bool OutlineTree::MoveBefore(int id, int sibling)
+{
+    return Move(id, sibling, false);
+}
+
+bool OutlineTree::MoveAfter(int id, int sibling)
+{
+    return Move(id, sibling, true);
+}
+
+bool OutlineTree::SetOpen(int id, bool open)
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return false;
+    // The sign carries the state; UpdateCounts puts the right magnitude.
+    SetCount(mContext, node->object, open ? 1 : -1, !node->children.empty());
+    UpdateCounts(0);
+    return true;
+}
+
+bool OutlineTree::SetDestination(int id, int page, int zoom, int type, const double c[4])
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return false;
+    pdf_obj* dest = Destination(page, type, zoom, c);
+    if (!dest)
+        return false;
+    EngineCall(mContext, [&] {
+        fz_try(mContext)
+        {
+            pdf_dict_put(mContext, node->object, PDF_NAME(Dest), dest);
+            // A destination and an action exclude each other.
+            pdf_dict_del(mContext, node->object, PDF_NAME(A));
+        }
+        fz_always(mContext)
+            pdf_drop_obj(mContext, dest);
+        fz_catch(mContext)
+            fz_rethrow(mContext);
+    });
+    return true;
+}

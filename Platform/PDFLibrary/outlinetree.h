@@ -1,0 +1,70 @@
+#pragma once
+
+#include "pdfdocument.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// The document's outline as MuPDF's objects hold it. An item's identifier is
+// its object number: stable while the document is loaded. Each instance reads
+// the tree once (guarded against cycles and sideways links) and keeps /First,
+// /Last, /Prev, /Next, /Parent and /Count right after every change, touching
+// only the objects whose entries really change, so an incremental save stays
+// small. Methods throw EngineError; unknown identifiers answer 0 or false.
+class OutlineTree
+{
+public:
+    explicit OutlineTree(PdfDocument& document);
+    ~OutlineTree();
+    OutlineTree(const OutlineTree&) = delete;
+    OutlineTree& operator=(const OutlineTree&) = delete;
+
+    int Count() const { return static_cast<int>(mNodes.size()); }
+    bool Contains(int id) const { return mNodes.count(id) != 0; }
+    // parent 0 is the top level.
+    int FirstChild(int parent) const;
+    int Next(int id) const;
+    int Previous(int id) const;
+    int Parent(int id) const;
+
+    std::wstring Title(int id) const;
+    bool SetTitle(int id, const std::wstring& title);
+    // The 1-based page the item's destination (or GoTo action) points at.
+    int Page(int id) const;
+
+    // Appends an item under parent pointing at the page, its top `position`
+    // points below the page's top; 0 when parent or page is unknown.
+    int Add(int parent, const std::wstring& title, int page, double position);
+    bool Remove(int id);
+    bool MoveBefore(int id, int sibling);
+    bool MoveAfter(int id, int sibling);
+    bool SetOpen(int id, bool open);
+    bool SetDestination(int id, int page, int zoom, int type, const double c[4]);
+
+private:
+    struct Node
+    {
+        pdf_obj* object = nullptr; // our own reference
+        int parent = 0;
+        std::vector<int> children;
+    };
+
+    void Read();
+    void ReadChildren(int parentId, pdf_obj* parent, int depth);
+    Node& NodeOf(int parent);
+    const Node* Find(int parent) const;
+    pdf_obj* RootObject(bool create);
+    bool IsInside(int id, int ancestor) const;
+    bool Move(int id, int sibling, bool after);
+    // Rewrites the links of parent's children and parent's /First and /Last.
+    void Relink(int parent);
+    int UpdateCounts(int id);
+    pdf_obj* Destination(int page, int type, int zoom, const double c[4]) const;
+
+    PdfDocument& mDocument;
+    fz_context* mContext;
+    pdf_obj* mRoot = nullptr;
+    Node mTop;
+    std::map<int, Node> mNodes;
+};

@@ -1,0 +1,104 @@
+#include "pdfdocument.h"
+
+#include "documentwriter.h"
+#include "enginecall.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Readers accept a header anywhere in the first kilobyte; so do we. Anything
+// else is not a PDF, whatever MuPDF's repair would make of it.
+EngineErrorCode CheckHeader(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return EngineErrorCode::FileNotFound;
+    char head[1024];
+    const std::size_t size = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    static const char kMagic[] = "%PDF-";
+    const std::size_t magic = sizeof kMagic - 1;
+    for (std::size_t at = 0; at + magic <= size; ++at)
+        if (std::memcmp(head + at, kMagic, magic) == 0)
+            return EngineErrorCode::None;
+    return EngineErrorCode::NotAPdf;
+}
+
+} // namespace
+
+PdfDocument::PdfDocument(fz_context* ctx, pdf_document* doc, std::string path)
+    : mContext(ctx), mDoc(doc), mPath(std::move(path))
+{
+}
+
+PdfDocument::~PdfDocument()
+{
+    pdf_drop_document(mContext, mDoc);
+}
+
+std::unique_ptr<PdfDocument> PdfDocument::Load(fz_context* ctx, const std::string& path,
+                                               const std::string& password)
+{
+    if (!ctx)
+        throw EngineError(EngineErrorCode::Engine, "no MuPDF context");
+    const EngineErrorCode header = CheckHeader(path);
+    if (header != EngineErrorCode::None)
+        throw EngineError(header, "cannot open " + path);
+
+    pdf_document* doc = nullptr;
+    EngineCall(ctx, [&] { doc = pdf_open_document(ctx, path.c_str()); }, EngineErrorCode::Damaged);
+    std::unique_ptr<PdfDocument> document(new PdfDocument(ctx, doc, path));
+
+    bool locked = false;
+    EngineCall(ctx, [&] {
+        locked = pdf_needs_password(ctx, doc) && !pdf_authenticate_password(ctx, doc, password.c_str());
+    }, EngineErrorCode::PasswordRequired);
+    if (locked)
+        throw EngineError(EngineErrorCode::PasswordRequired, "wrong or missing password");
+
+    EngineCall(ctx, [&] {
+        document->mPageCount = pdf_count_pages(ctx, doc);
+        document->mRepaired = pdf_was_repaired(ctx, doc);
+        document->mOriginalStartXref = doc->startxref;
+    }, EngineErrorCode::Damaged);
+    // A repair that found no page found no PDF worth the name.
+    if (document->mPageCount <= 0)
+        throw EngineError(EngineErrorCode::Damaged, "no pages");
+    return document;
+}
+
+pdf_obj* PdfDocument::PageObject(int pageNumber) const
+{
+    if (!HasPage(pageNumber))
+        return nullptr;
+    pdf_obj* page = nullptr;
+    EngineCall(mContext, [&] { page = pdf_lookup_page_obj(mContext, mDoc, pageNumber - 1); });
+    return page;
+}
+
+int PdfDocument::PageNumberOf(pdf_obj* pageObject) const
+{
+    if (!pageObject)
+        return 0;
+    int index = -1;
+    EngineCall(mContext, [&] { index = pdf_lookup_page_number(mContext, mDoc, pageObject); });
+    return index >= 0 && index < mPageCount ? index + 1 : 0;
+}
+
+bool PdfDocument::SelectPage(int pageNumber)
+{
+    if (!HasPage(pageNumber))
+        return false;
+    mSelectedPage = pageNumber;
+    return true;
+}
+
+void PdfDocument::Save(const std::string& path)
+{
+    bool repaired = mRepaired;
+    EngineCall(mContext, [&] { repaired = repaired || pdf_was_repaired(mContext, mDoc); });
+    WriteDocument(mContext, mDoc, path, repaired ? WriteMode::Rewrite : WriteMode::Incremental,
+                  mOriginalStartXref);
+}

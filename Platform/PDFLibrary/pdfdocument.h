@@ -1,0 +1,52 @@
+#pragma once
+
+#include <mupdf/pdf.h>
+
+#include <memory>
+#include <string>
+
+// A loaded PDF: the MuPDF document, its page count and the selected page.
+// Every method that calls MuPDF throws EngineError on failure.
+class PdfDocument
+{
+public:
+    // Opens the file; throws EngineError with FileNotFound, NotAPdf, Damaged
+    // or PasswordRequired.
+    static std::unique_ptr<PdfDocument> Load(fz_context* ctx, const std::string& path,
+                                             const std::string& password);
+    ~PdfDocument();
+    PdfDocument(const PdfDocument&) = delete;
+    PdfDocument& operator=(const PdfDocument&) = delete;
+
+    fz_context* Context() const { return mContext; }
+    pdf_document* Doc() const { return mDoc; }
+    const std::string& Path() const { return mPath; }
+    // MuPDF rebuilt the cross-reference table: the original bytes cannot be
+    // trusted as the base of an incremental update.
+    bool WasRepaired() const { return mRepaired; }
+
+    int PageCount() const { return mPageCount; }
+    bool HasPage(int pageNumber) const { return pageNumber >= 1 && pageNumber <= mPageCount; }
+    // The page dictionary of a 1-based page number; null when out of range.
+    pdf_obj* PageObject(int pageNumber) const;
+    // The 1-based number of a page dictionary; 0 when it is no page of ours.
+    int PageNumberOf(pdf_obj* pageObject) const;
+
+    int SelectedPage() const { return mSelectedPage; }
+    bool SelectPage(int pageNumber);
+
+    // Writes the document to path through a temporary file in the same
+    // folder, incrementally unless the file was repaired.
+    void Save(const std::string& path);
+
+private:
+    PdfDocument(fz_context* ctx, pdf_document* doc, std::string path);
+
+    fz_context* mContext;
+    pdf_document* mDoc;
+    std::string mPath;
+    bool mRepaired = false;
+    int64_t mOriginalStartXref = 0;
+    int mPageCount = 0;
+    int mSelectedPage = 1;
+};
