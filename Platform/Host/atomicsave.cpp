@@ -8,12 +8,38 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
+
+// The temporary file of the save in progress, so that Ctrl-C or a kill
+// does not leave it behind. Only unlink() runs in the handler: it is
+// async-signal-safe.
+char PendingTemporary[4096];
+
+void RemovePendingAndDie(int signal)
+{
+    if (PendingTemporary[0])
+        ::unlink(PendingTemporary);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void SetPending(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    PendingTemporary[0] = '\0';
+    if (encoded.isEmpty() || encoded.size() >= static_cast<int>(sizeof(PendingTemporary)))
+        return;
+    std::memcpy(PendingTemporary + 1, encoded.constData() + 1, static_cast<std::size_t>(encoded.size()));
+    PendingTemporary[0] = encoded.at(0); // the path becomes visible to the handler only when complete
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, RemovePendingAndDie);
+}
 
 bool FlushToDisk(const QString& path)
 {
@@ -44,6 +70,7 @@ AtomicSave::AtomicSave(const QString& target)
         throw HostError(QStringLiteral("The output folder %1 cannot be written.").arg(Quoted(folder.filePath())));
     mTemporary = reserved.fileName();
     reserved.close();
+    SetPending(mTemporary);
 
     // A replaced file keeps its permissions; a new one gets the usual ones
     // rather than the temporary file's private 0600.
@@ -55,6 +82,7 @@ AtomicSave::AtomicSave(const QString& target)
 
 AtomicSave::~AtomicSave()
 {
+    PendingTemporary[0] = '\0';
     if (!mCommitted && !mTemporary.isEmpty())
         QFile::remove(mTemporary);
 }
@@ -71,5 +99,6 @@ void AtomicSave::commit()
     // existing target.
     if (std::rename(QFile::encodeName(mTemporary).constData(), QFile::encodeName(mTarget).constData()) != 0)
         throw HostError(QStringLiteral("%1 could not be replaced: %2.").arg(Quoted(mTarget), QString::fromLocal8Bit(std::strerror(errno))));
+    PendingTemporary[0] = '\0';
     mCommitted = true;
 }
