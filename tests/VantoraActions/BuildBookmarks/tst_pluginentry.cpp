@@ -2,7 +2,6 @@
 // action object behind qt_plugin_instance, the casts the host relies on, the
 // descriptors, and the symbols the file exports.
 #include "actioninterface.h"
-#include "buildbookmarks.h"
 #include "dynamicsymbols.h"
 
 #include <QJsonObject>
@@ -10,6 +9,8 @@
 #include <QPluginLoader>
 #include <QPointer>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -97,8 +98,8 @@ void TestPluginEntry::metaCastFindsTheInterface()
     QPluginLoader loader(PluginFile());
     QObject* object = loader.instance();
     QVERIFY2(object, qPrintable(loader.errorString()));
-    void* interface = static_cast<CActionInterface*>(static_cast<CBuildBookmarks*>(object));
-    QVERIFY(interface != static_cast<void*>(object));
+    // QObject is the primary base and CActionInterface follows it.
+    void* interface = reinterpret_cast<char*>(object) + sizeof(QObject);
 
     void* cast = object->qt_metacast(name.isNull() ? nullptr : name.constData());
 
@@ -143,6 +144,15 @@ void TestPluginEntry::exportsOnlyThePluginEntries()
     QString error;
     QStringList symbols = DefinedDynamicSymbols(PluginFile(), &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizers' vptr checks make the plug-in carry Qt's type
+    // information as exported weak objects; they are no entry points.
+    symbols.erase(std::remove_if(symbols.begin(), symbols.end(),
+                                 [](const QString& name) {
+                                     return name.startsWith("_ZTI") || name.startsWith("_ZTS");
+                                 }),
+                  symbols.end());
+#endif
     symbols.sort();
     QCOMPARE(symbols, QStringList({"qt_plugin_instance", "qt_plugin_query_metadata"}));
 }
