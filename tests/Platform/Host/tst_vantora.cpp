@@ -83,6 +83,10 @@ private:
 Outcome TestVantora::vantora(const QStringList& arguments)
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!environment.contains("LSAN_OPTIONS"))
+        environment.insert("LSAN_OPTIONS", "print_suppressions=0:suppressions=" VANTORA_QT_LEAKS);
+    process.setProcessEnvironment(environment);
     process.start(QDir(qEnvironmentVariable("VANTORA_BIN_DIR")).filePath("vantora"), arguments);
     Outcome outcome;
     if (!process.waitForFinished(180000)) {
