@@ -71,11 +71,3 @@ void OutlinePrinter::printJson(const QList<OutlineItem>& items, QTextStream& out
 {
     out << QJsonDocument(ToJson(items)).toJson(QJsonDocument::Indented);
 }
-
-int OutlinePrinter::count(const QList<OutlineItem>& items)
-{
-    int total = 0;
-    for (const OutlineItem& item : items)
-        total += 1 + count(item.children);
-    return total;
-}

@@ -21,5 +21,4 @@ public:
     static QList<OutlineItem> read(OmbrelPDFLibraryCPDylibCPP1311& library);
     static void printTree(const QList<OutlineItem>& items, QTextStream& out);
     static void printJson(const QList<OutlineItem>& items, QTextStream& out);
-    static int count(const QList<OutlineItem>& items);
 };

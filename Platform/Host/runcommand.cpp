@@ -6,7 +6,6 @@
 #include "errorhandler.h"
 #include "hosterror.h"
 #include "opendocument.h"
-#include "outlineprinter.h"
 #include "pdflibrarybinding.h"
 #include "progressline.h"
 #include "settingsfile.h"
@@ -65,7 +64,7 @@ int RunCommand::execute(QTextStream& out)
 
     document.saveTo(save.temporaryPath());
     save.commit();
-    const int bookmarks = OutlinePrinter::count(OutlinePrinter::read(document.library()));
+    const int bookmarks = document.library().OutlineCount();
     out << "Saved " << (mOptions.inPlace ? mOptions.input : mOptions.output) << " with " << bookmarks
         << (bookmarks == 1 ? " bookmark" : " bookmarks") << (failed ? ", with errors" : "") << ".\n";
     return failed ? HostError::Failure : 0;
