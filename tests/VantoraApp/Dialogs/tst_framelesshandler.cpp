@@ -23,7 +23,6 @@ class TestFramelessHandler : public QObject
     Q_OBJECT
 
 private slots:
-    void calculatorDefaults();
     void calculatorBounds_data();
     void calculatorBounds();
 
@@ -69,19 +68,6 @@ QStringList SetFlags(const CCursorPosCalculator& c)
 const QRect Frame(100, 100, 400, 300);
 
 } // namespace
-
-void TestFramelessHandler::calculatorDefaults()
-{
-    CCursorPosCalculator calculator;
-    QCOMPARE(calculator.borderWidth, 5);
-    QCOMPARE(calculator.moveBarHeight, 0);
-    QVERIFY(SetFlags(calculator).isEmpty());
-    calculator.recalculate(Frame.topLeft(), Frame);
-    QVERIFY(!SetFlags(calculator).isEmpty());
-    calculator.reset();
-    QVERIFY(SetFlags(calculator).isEmpty());
-    QCOMPARE(calculator.borderWidth, 5);
-}
 
 void TestFramelessHandler::calculatorBounds_data()
 {
@@ -268,8 +254,6 @@ void TestFramelessHandler::negativeBorderWidthIgnored()
 {
     handler->setBorderWidth(-1);
     QCOMPARE(handler->borderWidth(), 9);
-    handler->setMoveBarHeight(-3);
-    QCOMPARE(handler->moveBarHeight(), -3);
 }
 
 QTEST_MAIN(TestFramelessHandler)

@@ -200,8 +200,6 @@ void TestVantoraDialog::shadowFrames()
                                            "url(:/Vantora/Resources/DialogShadow-BtmLeft.png);\n"
                                            "background-repeat: no-repeat;\nbackground-position: top right;\n"
                                            "border: 0px transparent;\n}"));
-    QCOMPARE(corner->minimumSize(), QSize(8, 8));
-    QCOMPARE(corner->maximumSize(), QSize(8, 8));
     auto* edge = dialog.findChild<QFrame*>("VDshadowLeft");
     QCOMPARE(edge->styleSheet(), QString("QFrame#VDshadowLeft {\nbackground-image: "
                                          "url(:/Vantora/Resources/DialogShadow-Left.png);\n"
@@ -232,13 +230,10 @@ void TestVantoraDialog::headerButtons()
     auto* actionList = dialog.findChild<CVantoraHeaderButton*>("VDtoolbarAddToActionListButton");
     auto* collections = dialog.findChild<CVantoraHeaderButton*>("VDtoolbarAddToCollectionsButton");
     auto* close = dialog.findChild<CVantoraHeaderButton*>("vantoraHeaderCloseBtn");
-    QCOMPARE(actionList->toolTip(), QString("Add to/Create new Action"));
-    QCOMPARE(collections->toolTip(), QString("Add to Favorites/Save settings"));
-    QCOMPARE(close->toolTip(), QString());
-    QCOMPARE(actionList->iconSize(), QSize(20, 20));
-    QCOMPARE(close->iconSize(), QSize(14, 14));
-    QCOMPARE(close->size(), QSize(24, 24));
-    QCOMPARE(close->focusPolicy(), Qt::NoFocus);
+    // The images come from the host's resources, linked into this test.
+    QVERIFY(!close->icon().pixmap(14, 14).isNull());
+    QVERIFY(!actionList->icon().pixmap(20, 20, QIcon::Disabled, QIcon::On).isNull());
+    QVERIFY(!dialog.windowIcon().pixmap(24, 24).isNull());
 
     actionList->click();
     collections->click();
