@@ -5,8 +5,8 @@
 
 extern "C" {
 
-// Only the visual-line records exist; the options are accepted and kept for
-// the caller's peace of mind.
+// Only the visual-line records exist: the options are accepted and change
+// nothing.
 int ULRSetTextExtractionOptions(int instanceID, int, int)
 {
     return DocumentEntry(instanceID, 0, [](LibraryInstance&, PdfDocument&) { return 1; });
