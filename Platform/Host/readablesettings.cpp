@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QSettings>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 using SettingsKeys::ValueType;
@@ -176,6 +179,13 @@ private:
                 throw HostError(QStringLiteral("Level %1 of %2 checks the colour but gives no ColorInHex.").arg(level).arg(Quoted(mPath)));
             mPrefs.insert(colourKey, QString::fromLatin1(PickerColours[row]));
         }
+
+        // A level without a single check would make every line a heading.
+        const QString checks[] = {SettingsKeys::FontNameCheck, SettingsKeys::FontSizeCheck, SettingsKeys::FontColorCheck,
+                                  SettingsKeys::LeftIndentCheck, SettingsKeys::TextMaskCheck, SettingsKeys::KeywordListCheck};
+        if (std::none_of(std::begin(checks), std::end(checks), [&](const QString& check) { return mPrefs.value(key(check)).toBool(); }))
+            throw HostError(QStringLiteral("Level %1 of %2 turns no check on, so every line would become a bookmark.")
+                                .arg(level).arg(Quoted(mPath)));
 
         const QString maskKey = key(SettingsKeys::TextMaskEdit);
         if (mPrefs.value(key(SettingsKeys::TextMaskCheck)).toBool()) {

@@ -165,11 +165,11 @@ void TestHostFiles::numberedKeysInTheMainSection()
     WriteText(path,
               "[BookmarksByContent]\n"
               "FontSizeCheck1=true\nFontSizeValue1=20\n"
-              "FontSizeCheck10=true\nFontSizeValue10=9\n");
+              "FontSizeCheck2=true\nFontSizeValue2=14\n");
     const ActionPrefs prefs = SettingsFile::read(path).first();
-    QCOMPARE(prefs.value("LevelCount"), QVariant(10));
+    QCOMPARE(prefs.value("LevelCount"), QVariant(2));
     QCOMPARE(prefs.value("FontSizeValue1"), QVariant(20.0));
-    QCOMPARE(prefs.value("FontSizeValue10"), QVariant(9.0));
+    QCOMPARE(prefs.value("FontSizeValue2"), QVariant(14.0));
 }
 
 void TestHostFiles::mapWithoutLevelsIsRefused()
@@ -205,6 +205,10 @@ void TestHostFiles::unreadableSettingsGiveOneSentence_data()
     QTest::newRow("bad colour") << QByteArray("[BookmarksByContent]\n[Level1]\nColorInHex=#12345z\n") << "is not a colour";
     QTest::newRow("bad mask")
         << QByteArray("[BookmarksByContent]\n[Level1]\nTextMaskCheck=true\nTextMaskEdit=\"([0-9\"\n") << "not a valid regular expression";
+    QTest::newRow("level without checks")
+        << QByteArray("[BookmarksByContent]\nLevelCount=2\n[Level1]\nFontSizeCheck=true\n") << "Level 2 of";
+    QTest::newRow("gap in numbered levels")
+        << QByteArray("[BookmarksByContent]\nFontSizeCheck1=true\nFontSizeCheck3=true\n") << "Level 2 of";
     QTest::newRow("nth without step")
         << QByteArray("[BookmarksByContent]\nNthChecked=true\nNthPage=0\n") << "no NthPage of 1 or more";
 }
