@@ -1,8 +1,10 @@
 #include "buildbookmarks.h"
 
+#include "actionwindowicon.h"
 #include "buildbookmarkapi.h"
 #include "errorhandler.h"
 #include "pdflibrarybinding.h"
+#include "prefsdialog.h"
 #include "settingskeys.h"
 
 #include <QPointer>
@@ -77,9 +79,36 @@ int CBuildBookmarks::BuildFromContent(WorkProcInfoStruct* info)
     return 0;
 }
 
-int CBuildBookmarks::ShowDialogProc(QWidget*, DialogLoadStruct*)
+int CBuildBookmarks::ShowDialogProc(QWidget* parent, DialogLoadStruct* load)
 {
-    return 0;
+    CActionInterface* action = this;
+    const QIcon icon = CActionWindowIcon::FromSpecification(action->GetDefaultIcon());
+
+    if (load->DialogMode == 1) {
+        // A tool of the host's window: it belongs to parent, deletes itself
+        // when it finishes and hands its map over by signal.
+        auto* dialog = new CPrefsDialog(parent, Qt::WindowFlags());
+        dialog->setWindowIcon(icon);
+        dialog->show();
+        if (parent) {
+            connect(dialog, SIGNAL(sendPrefsData(QMap<QString, QVariant>)), parent,
+                    SLOT(on_ModelessActionDialogFinnished(QMap<QString, QVariant>)));
+            connect(dialog, SIGNAL(finished(int)), parent, SLOT(on_SetHeaderWidgetsEnabled(int)));
+        }
+        return 1;
+    }
+
+    CPrefsDialog dialog(parent, Qt::WindowFlags());
+    dialog.setWindowFlags(dialog.windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    dialog.setWindowIcon(icon);
+    if (load->HideAddToActionList)
+        dialog.VDhideAddToActionListButton();
+    if (!load->Prefs->isEmpty())
+        dialog.SetPrefs(load->Prefs);
+    const int result = dialog.exec();
+    if (result == QDialog::Accepted)
+        dialog.GetPrefs(load->Prefs);
+    return result == QDialog::Accepted ? 1 : 0;
 }
 
 int CBuildBookmarks::PreSequenceProc(WorkProcInfoStruct*)
