@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QMap>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 class QComboBox;
 
@@ -31,4 +34,12 @@ public:
     static int GetColorPickerIndex(QColor color);
 
     static void SetupSystemFontsComboBox(QComboBox* combo);
+
+    // Saves prefs as an action list named by its ActionListName: a new list
+    // (or one replacing a list of that name) when ActionListOverwrite is set
+    // or no such list exists, else as the list's first free step. A name
+    // that would leave the action-list folder writes nothing.
+    static void SaveAsCustomActionList(QMap<QString, QVariant>* prefs);
+    // "Default", "Favorites", then the categories of the stored lists.
+    static QStringList GetActionListCategories();
 };
