@@ -2,6 +2,7 @@
 #include "hostcommands.h"
 #include "hosterror.h"
 #include "runcommand.h"
+#include "settingseditcommand.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -25,16 +26,18 @@ void FilterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& 
 
 int main(int argc, char** argv)
 {
-    // A command-line host shows no windows; without this, QApplication would
-    // abort on a machine without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(FilterQtMessages);
     // Qt would take options such as --plugin and -style for itself: it gets
     // only the program name, and the arguments are read here.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // A command-line host shows no windows, but for the settings wizard;
+    // without this, QApplication would abort on a machine without a display.
+    const bool editSettings = SettingsEditCommand::isRequested(arguments);
+    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!platformChosen && !(editSettings && SettingsEditCommand::displayAvailable()))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(FilterQtMessages);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
 
@@ -43,6 +46,12 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     err.setCodec("UTF-8");
     try {
+        if (editSettings) {
+            if (!platformChosen && !SettingsEditCommand::displayAvailable())
+                throw HostError(QStringLiteral("\"settings edit\" shows the wizard and needs a display: "
+                                               "set DISPLAY or run it under xvfb-run."));
+            return SettingsEditCommand(arguments).execute(out);
+        }
         const HostOptions options = CommandLine::parse(arguments);
         switch (options.command) {
         case HostOptions::Command::Help:
