@@ -122,10 +122,11 @@ QString FromWide(const std::wstring& text)
 }
 
 // The best of a few runs, in milliseconds.
-double BestOf(const std::function<void()>& prepare, const std::function<void()>& work)
+double BestOf(const std::function<void()>& prepare, const std::function<void()>& work,
+              int repeats = Repeats)
 {
     double best = 1e300;
-    for (int run = 0; run < Repeats; ++run) {
+    for (int run = 0; run < repeats; ++run) {
         prepare();
         QElapsedTimer timer;
         timer.start();
@@ -186,7 +187,7 @@ int main(int argc, char** argv)
     const double fullRun = BestOf(load, [&] {
         CBuildBookmarkAPI engine(&library, &settings);
         engine.BuildBookmarks();
-    });
+    }, 2);
     const int bookmarks = library.OutlineCount();
 
     // 3. The engine's record test alone, on the texts already extracted.
@@ -206,16 +207,20 @@ int main(int argc, char** argv)
     for (const QString& text : texts)
         records += CTextRecord::SplitPage(text).size();
 
+    // The library's share of the full run is its text extraction plus its
+    // outline work; what is left over is the engine's, which the record test
+    // measures on its own.
+    const double outlineWork = fullRun - extraction - recordTest;
     QTextStream out(stdout);
-    out << "document        " << QFileInfo(document).fileName() << ", " << pageCount << " pages, "
-        << records << " records, 4 levels\n";
-    out << "extraction      " << QString::number(extraction, 'f', 1) << " ms (library alone)\n";
-    out << "full run        " << QString::number(fullRun, 'f', 1) << " ms (" << bookmarks << " bookmarks)\n";
-    out << "record test     " << QString::number(recordTest, 'f', 1) << " ms (" << headings
-        << " headings, no library)\n";
-    out << "engine share    " << QString::number(100.0 * (fullRun - extraction) / fullRun, 'f', 1)
-        << " % of the full run is not text extraction\n";
-    out << "record share    " << QString::number(100.0 * recordTest / fullRun, 'f', 1)
-        << " % of the full run is the record test\n";
+    out << "document          " << QFileInfo(document).fileName() << ", " << pageCount << " pages, "
+        << records << " records, 4 levels, " << bookmarks << " bookmarks\n";
+    out << "full run          " << QString::number(fullRun, 'f', 1) << " ms\n";
+    out << "text extraction   " << QString::number(extraction, 'f', 1) << " ms, library alone\n";
+    out << "engine's own work " << QString::number(recordTest, 'f', 1) << " ms, records parsed and tested, "
+        << headings << " headings\n";
+    out << "outline writing   " << QString::number(outlineWork, 'f', 1) << " ms, library, by difference\n";
+    out << "engine share      " << QString::number(100.0 * recordTest / fullRun, 'f', 1)
+        << " % of the full run; " << QString::number(100.0 * recordTest / extraction, 'f', 1)
+        << " % of the extraction time\n";
     return 0;
 }
