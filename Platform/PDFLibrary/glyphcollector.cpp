@@ -87,14 +87,6 @@ bool SameMatrix(const fz_matrix& a, const fz_matrix& b)
     return a.a == b.a && a.b == b.b && a.c == b.c && a.d == b.d && a.e == b.e && a.f == b.f;
 }
 
-std::size_t ItemCount(const fz_text* text)
-{
-    std::size_t count = 0;
-    for (const fz_text_span* span = text->head; span; span = span->next)
-        count += static_cast<std::size_t>(span->len);
-    return count;
-}
-
 } // namespace
 
 GlyphCollector::GlyphCollector(std::map<fz_font*, std::string> fontNames)
@@ -127,12 +119,56 @@ void GlyphCollector::Run(fz_context* ctx, fz_page* page, fz_matrix ctm)
         throw EngineError(EngineErrorCode::Engine, "out of memory while collecting text");
 }
 
+PageGlyphs GlyphCollector::Take()
+{
+    PageGlyphs page;
+    page.glyphs = std::move(mGlyphs);
+    page.fontNames = std::move(mNames);
+    mGlyphs.clear();
+    mNames.clear();
+    mNameIndex.clear();
+    mFontIndex.clear();
+    return page;
+}
+
 bool GlyphCollector::RepeatsLastText(const fz_text* text, fz_matrix ctm) const
 {
-    // Fill-and-stroke shows one text object twice in a row. A freed object's
-    // address can come back for the next text, so the glyph count must match
-    // too.
-    return text == mLastText && SameMatrix(ctm, mLastCtm) && ItemCount(text) == mLastCount;
+    if (!mHaveLast || !SameMatrix(ctm, mLastCtm))
+        return false;
+    std::size_t span = 0;
+    std::size_t item = 0;
+    for (const fz_text_span* s = text->head; s; s = s->next, ++span)
+    {
+        if (span >= mLastSpans.size())
+            return false;
+        const SpanKey& key = mLastSpans[span];
+        if (key.font != s->font || !SameMatrix(key.trm, s->trm) || key.wmode != s->wmode || key.len != s->len)
+            return false;
+        const std::size_t len = static_cast<std::size_t>(s->len);
+        for (std::size_t i = 0; i < len; ++i)
+        {
+            const fz_text_item& a = s->items[i];
+            const fz_text_item& b = mLastItems[item + i];
+            if (a.x != b.x || a.y != b.y || a.gid != b.gid || a.ucs != b.ucs)
+                return false;
+        }
+        item += len;
+    }
+    return span == mLastSpans.size();
+}
+
+void GlyphCollector::RememberText(const fz_text* text, fz_matrix ctm)
+{
+    mHaveLast = false;
+    mLastCtm = ctm;
+    mLastSpans.clear();
+    mLastItems.clear();
+    for (const fz_text_span* s = text->head; s; s = s->next)
+    {
+        mLastSpans.push_back({s->font, s->trm, s->wmode, s->len});
+        mLastItems.insert(mLastItems.end(), s->items, s->items + s->len);
+    }
+    mHaveLast = true;
 }
 
 int GlyphCollector::FontIndex(fz_context* ctx, fz_font* font)
@@ -156,9 +192,7 @@ void GlyphCollector::AddText(fz_context* ctx, const fz_text* text, fz_matrix ctm
     // C++ exceptions must not unwind through MuPDF's C frames.
     try
     {
-        mLastText = text;
-        mLastCtm = ctm;
-        mLastCount = ItemCount(text);
+        RememberText(text, ctm);
         for (const fz_text_span* span = text->head; span; span = span->next)
         {
             const int font = FontIndex(ctx, span->font);

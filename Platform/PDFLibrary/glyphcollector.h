@@ -1,6 +1,6 @@
 #pragma once
 
-#include "textglyph.h"
+#include "pageglyphs.h"
 
 #include <mupdf/fitz.h>
 
@@ -22,6 +22,8 @@ public:
 
     const std::vector<TextGlyph>& Glyphs() const { return mGlyphs; }
     const std::vector<std::string>& FontNames() const { return mNames; }
+    // Hands over what the run collected; the collector is empty afterwards.
+    PageGlyphs Take();
 
     // Called from the device callbacks.
     void AddText(fz_context* ctx, const fz_text* text, fz_matrix ctm, unsigned colour);
@@ -35,10 +37,20 @@ private:
     std::map<fz_font*, int> mFontIndex;
     std::vector<std::string> mNames;
     std::vector<TextGlyph> mGlyphs;
-    // What the last recorded call showed: fill-and-stroke modes show the same
-    // text twice.
-    const fz_text* mLastText = nullptr;
+    // What the last recorded call showed, by content: fill-and-stroke modes
+    // show the same text twice. Never by address, which a freed text gives to
+    // the next one as the allocator pleases.
+    struct SpanKey
+    {
+        fz_font* font;
+        fz_matrix trm;
+        unsigned wmode;
+        int len;
+    };
+    void RememberText(const fz_text* text, fz_matrix ctm);
+    bool mHaveLast = false;
     fz_matrix mLastCtm = fz_identity;
-    std::size_t mLastCount = 0;
+    std::vector<SpanKey> mLastSpans;
+    std::vector<fz_text_item> mLastItems;
     bool mFailed = false;
 };
