@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pageglyphs.h"
+
 #include <mupdf/pdf.h>
 
 #include <string>
@@ -10,3 +12,6 @@
 // (lower-left, lower-right, upper-right, upper-left), then the text.
 // Throws EngineError.
 std::wstring PageTextRecords(fz_context* ctx, pdf_document* doc, int pageNumber);
+
+// The same records made of glyphs already collected; reads no document.
+std::wstring FormatTextRecords(const PageGlyphs& page);

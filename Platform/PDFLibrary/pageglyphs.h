@@ -1,0 +1,21 @@
+#pragma once
+
+#include "textglyph.h"
+
+#include <mupdf/pdf.h>
+
+#include <string>
+#include <vector>
+
+// What a page shows as text: every glyph in PDF user space, and the names of
+// the fonts the glyphs index. The only step of text extraction that reads
+// the document; what follows works on this alone.
+struct PageGlyphs
+{
+    std::vector<TextGlyph> glyphs;
+    std::vector<std::string> fontNames;  // UTF-8
+};
+
+// Runs the contents of a page (1-based) into a GlyphCollector. The caller
+// holds the document's access lock. Throws EngineError.
+PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, int pageNumber);
