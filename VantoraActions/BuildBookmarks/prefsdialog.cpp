@@ -266,14 +266,6 @@ void CPrefsDialog::doZoomCheck()
                                              == zoomRow);
 }
 
-void CPrefsDialog::doImport()
-{
-}
-
-void CPrefsDialog::doExport()
-{
-}
-
 void CPrefsDialog::on_ReceiveParameters(PDBookmarkSelectionRec inRec)
 {
     selectionFont = inRec.fontName;
@@ -304,14 +296,6 @@ void CPrefsDialog::on_ReceiveParameters(PDBookmarkSelectionRec inRec)
         if (row == CLevelEditor::CustomColorRow)
             levelEditor.SetCustomColor(selectionColor);
     }
-}
-
-void CPrefsDialog::on_VDShowSaveDialog()
-{
-}
-
-void CPrefsDialog::on_VDShowSaveCollectionDialog()
-{
 }
 
 void CPrefsDialog::ShowPage(int page)

@@ -30,6 +30,8 @@ public:
     bool GetPrefs(QMap<QString, QVariant>* prefs);
     int exec() override;
     bool GetIsNth() const;
+    // Shows level N of the working map in the level editor, colour left out.
+    void LoadLevelFromINI(int level);
 
 signals:
     void initTool(int instance);
