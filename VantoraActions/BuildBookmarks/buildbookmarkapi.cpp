@@ -1,9 +1,7 @@
 #include "buildbookmarkapi.h"
 
 #include "fontnamematcher.h"
-#include "headingcontinuation.h"
 #include "headingdetector.h"
-#include "headinghierarchy.h"
 #include "headingtitle.h"
 #include "keywordlist.h"
 #include "levelrules.h"
@@ -12,14 +10,12 @@
 #include "settingskeys.h"
 #include "textrecord.h"
 
-#include <QSet>
-
 CBuildBookmarkAPI::CBuildBookmarkAPI(OmbrelPDFLibraryCPDylibCPP1311* library,
                                      QMap<QString, QVariant>* settings)
-    : mLibrary(library), mSettings(settings)
+    : mLibrary(library), mSettings(settings),
+      mLevelCount(settings->value(SettingsKeys::LevelCount).toInt()), mHierarchy(mLevelCount)
 {
     using namespace SettingsKeys;
-    mLevelCount = mSettings->value(LevelCount).toInt();
     for (int level = 1; level <= mLevelCount; ++level)
         mKeywordLists.append(CreateKeywordList(mSettings->value(Level(KeyListEdit, level)).toString()));
 
@@ -39,20 +35,11 @@ CBuildBookmarkAPI::~CBuildBookmarkAPI() = default;
 
 void CBuildBookmarkAPI::BuildBookmarks()
 {
-    using namespace SettingsKeys;
     QVector<CLevelRules> levels;
     for (int level = 1; level <= mLevelCount; ++level)
         levels.append(CLevelRules::Read(*mSettings, level, mKeywordLists.at(level - 1)));
-
-    const bool exactText = mSettings->value(ExactText).toBool();
-    const bool collapseChosen = mSettings->contains(CollapseBookmarks);
-    const bool collapse = mSettings->value(CollapseBookmarks).toBool();
-
     CHeadingDetector detector(std::move(levels), Fonts());
-    CHeadingHierarchy hierarchy(mLevelCount);
-    CHeadingContinuation continuation;
-    QList<int> parents;  // new bookmarks that got children, in order
-    QSet<int> parentSet;
+    mExactText = mSettings->value(SettingsKeys::ExactText).toBool();
 
     const int pages = mLibrary->PageCount();
     for (int page = 1; page <= pages; ++page) {
@@ -60,46 +47,57 @@ void CBuildBookmarkAPI::BuildBookmarks()
         for (int index = 0; index < lines.size(); ++index) {
             const CTextRecord record = CTextRecord::Parse(lines.at(index));
             const CHeadingDetector::Verdict verdict = detector.Classify(record);
-            if (verdict.level < 0)
-                continue;
-            const int level = verdict.level;
-            const CLevelRules& rules = detector.Level(level);
-
-            const QString text = exactText
-                ? HeadingTitle::ExactText(record.text, rules.textMaskCheck, verdict.maskMatch)
-                : record.text;
-
-            if (rules.multiLine && continuation.Continues(level, page, index, record)) {
-                mWriter->Retitle(continuation.Outline(), continuation.Append(index, record, text));
-                continue;
-            }
-
-            const int parent = hierarchy.Parent(level);
-            int outline = CHeadingHierarchy::NoBookmark;
-            QString title;
-            if (parent >= 0) {
-                hierarchy.Count(level);
-                title = HeadingTitle::Compose(text, rules.leadingNumbers, hierarchy.SectionNumber(level));
-                if (level == 0) {
-                    outline = mWriter->AddTopLevel(title, page, record.destLeft, record.destTop);
-                } else {
-                    outline = mWriter->AddChild(parent, title, page);
-                    if (!parentSet.contains(parent)) {
-                        parentSet.insert(parent);
-                        parents.append(parent);
-                    }
-                }
-                hierarchy.Place(level, outline);
-            }
-            hierarchy.ResetBelow(level);
-            continuation.Remember(level, page, index, record, parent >= 0 ? outline : -1, title);
+            if (verdict.level >= 0)
+                FileHeading(detector, verdict.level, verdict.maskMatch, page, index, record);
         }
     }
+    SetNewParentsOpen();
+}
 
-    // Only maps that carry the option get their new tree opened or closed.
-    if (collapseChosen)
-        for (const int outline : parents)
-            mWriter->SetOpen(outline, !collapse);
+void CBuildBookmarkAPI::FileHeading(CHeadingDetector& detector, int level, const QString& maskMatch,
+                                    int page, int index, const CTextRecord& record)
+{
+    const CLevelRules& rules = detector.Level(level);
+    const QString text = mExactText ? HeadingTitle::ExactText(record.text, rules.textMaskCheck, maskMatch)
+                                    : record.text;
+
+    if (rules.multiLine && mContinuation.Continues(level, page, index, record)) {
+        mWriter->Retitle(mContinuation.Outline(), mContinuation.Append(index, record, text));
+        return;
+    }
+
+    const int parent = mHierarchy.Parent(level);
+    if (parent == CHeadingHierarchy::NoBookmark) {
+        mHierarchy.ResetBelow(level);
+        mContinuation.Remember(level, page, index, record, CHeadingHierarchy::NoBookmark, QString());
+        return;
+    }
+
+    mHierarchy.Count(level);
+    const QString title = HeadingTitle::Compose(text, rules.leadingNumbers, mHierarchy.SectionNumber(level));
+    int outline = 0;
+    if (level == 0) {
+        outline = mWriter->AddTopLevel(title, page, record.destLeft, record.destTop);
+    } else {
+        outline = mWriter->AddChild(parent, title, page);
+        if (!mKnownParents.contains(parent)) {
+            mKnownParents.insert(parent);
+            mNewParents.append(parent);
+        }
+    }
+    mHierarchy.Place(level, outline);
+    mHierarchy.ResetBelow(level);
+    mContinuation.Remember(level, page, index, record, outline, title);
+}
+
+void CBuildBookmarkAPI::SetNewParentsOpen()
+{
+    // A map without the option leaves the tree as the library made it.
+    if (!mSettings->contains(SettingsKeys::CollapseBookmarks))
+        return;
+    const bool open = !mSettings->value(SettingsKeys::CollapseBookmarks).toBool();
+    for (const int outline : qAsConst(mNewParents))
+        mWriter->SetOpen(outline, open);
 }
 
 QStringList CBuildBookmarkAPI::extractWordsFromPage(int page)

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "documentfonts.h"
+#include "headingcontinuation.h"
+#include "headinghierarchy.h"
 
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -12,7 +15,9 @@
 
 class OmbrelPDFLibraryCPDylibCPP1311;
 class CFontNameMatcher;
+class CHeadingDetector;
 class COutlineWriter;
+struct CTextRecord;
 
 // The bookmark engine: finds the headings in a document's text by the level
 // definitions of the settings map and writes them as a bookmark tree. One
@@ -48,12 +53,22 @@ public:
 
 private:
     CFontNameMatcher& Fonts();
+    // Files one record of `page` that the detector took for a heading.
+    void FileHeading(CHeadingDetector& detector, int level, const QString& maskMatch, int page,
+                     int index, const CTextRecord& record);
+    // Opens or closes the new bookmarks that got children, when the map says which.
+    void SetNewParentsOpen();
 
     OmbrelPDFLibraryCPDylibCPP1311* mLibrary;
     QMap<QString, QVariant>* mSettings;
     int mLevelCount = 0;
+    CHeadingHierarchy mHierarchy;  // last bookmark and heading count per level
     QList<QStringList> mKeywordLists;
     std::unique_ptr<COutlineWriter> mWriter;
     CDocumentFonts mDocumentFonts;
     std::unique_ptr<CFontNameMatcher> mFonts;  // made on first use, once per run
+    CHeadingContinuation mContinuation;
+    bool mExactText = false;
+    QList<int> mNewParents;  // in the order they got their first child
+    QSet<int> mKnownParents;
 };
