@@ -77,7 +77,6 @@ private slots:
     void overwriteRemovesEverything();
     void overwriteOnEmptyDocumentRemovesNothing();
     void beforeKeepsNewTopLevelInOrderAheadOfOld();
-    void afterAppends();
     void numberingAndOrphans();
     void repeatedRunningHeaders();
     void fontCatalogue();
@@ -203,15 +202,6 @@ void TestBookmarkEngineCalls::beforeKeepsNewTopLevelInOrderAheadOfOld()
     QCOMPARE(CallsNamed({"MoveOutlineBefore"}),
              (QStringList{"MoveOutlineBefore(4,1)", "MoveOutlineBefore(6,1)"}));
     QCOMPARE(Tree(), QStringLiteral("One (1)\n  One.A (1)\nTwo (2)\nOld 1 (1)\n  Old child (1)\nOld 2 (2)\n"));
-}
-
-void TestBookmarkEngineCalls::afterAppends()
-{
-    FakePDFLibrary::AddExisting(0, L"Old", 1);
-    FakePDFLibrary::Doc().pageTexts = {Chapter("One")};
-    Run(ThreeLevels());
-    QVERIFY(CallsNamed({"MoveOutlineBefore", "RemoveOutline"}).isEmpty());
-    QCOMPARE(Tree(), QStringLiteral("Old (1)\nOne (1)\n"));
 }
 
 void TestBookmarkEngineCalls::numberingAndOrphans()

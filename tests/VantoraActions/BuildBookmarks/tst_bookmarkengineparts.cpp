@@ -4,8 +4,6 @@
 #include "fontnamematcher.h"
 #include "headingcontinuation.h"
 #include "headingdetector.h"
-#include "headinghierarchy.h"
-#include "headingtitle.h"
 #include "keywordlist.h"
 #include "levelrules.h"
 #include "settingskeys.h"
@@ -61,12 +59,9 @@ private slots:
     void levelRules_data();
     void levelRules();
     void repeatedHeadingsSharedAcrossLevels();
-    void filingAndNumbering();
     void removeSectionNumbers_data();
     void removeSectionNumbers();
-    void titleChoices();
     void keywordFile();
-    void unitConversions();
     void continuationNeedsSameStyleDirectlyBelow();
 };
 
@@ -220,32 +215,6 @@ void TestBookmarkEngineParts::repeatedHeadingsSharedAcrossLevels()
     QCOMPARE(detector.Classify(CTextRecord::Parse(Record("A", black, 20, 0, 0, 0, "Title"))).level, -1);
 }
 
-void TestBookmarkEngineParts::filingAndNumbering()
-{
-    CHeadingHierarchy hierarchy(3);
-    QCOMPARE(hierarchy.Parent(1), CHeadingHierarchy::NoBookmark);  // orphan level 2 is dropped
-
-    auto accept = [&](int level, int outline) {
-        hierarchy.Count(level);
-        const QString number = hierarchy.SectionNumber(level);
-        hierarchy.Place(level, outline);
-        hierarchy.ResetBelow(level);
-        return number;
-    };
-    QCOMPARE(accept(0, 10), QStringLiteral("1"));
-    QCOMPARE(accept(0, 11), QStringLiteral("2"));
-    QCOMPARE(hierarchy.Parent(1), 11);
-    QCOMPARE(accept(1, 20), QStringLiteral("2.1"));
-    QCOMPARE(accept(2, 30), QStringLiteral("2.1.1"));
-    QCOMPARE(accept(2, 31), QStringLiteral("2.1.2"));
-    QCOMPARE(accept(2, 32), QStringLiteral("2.1.3"));
-    QCOMPARE(accept(1, 21), QStringLiteral("2.2"));
-    QCOMPARE(hierarchy.Parent(2), 21);
-    QCOMPARE(accept(0, 12), QStringLiteral("3"));
-    QCOMPARE(hierarchy.Parent(2), CHeadingHierarchy::NoBookmark);
-    QCOMPARE(accept(1, 22), QStringLiteral("3.1"));
-}
-
 void TestBookmarkEngineParts::removeSectionNumbers_data()
 {
     QTest::addColumn<QString>("text");
@@ -261,17 +230,6 @@ void TestBookmarkEngineParts::removeSectionNumbers()
 {
     QFETCH(QString, text);
     QTEST(CBuildBookmarkAPI::RemoveSectionNumbers(text), "expected");
-}
-
-void TestBookmarkEngineParts::titleChoices()
-{
-    using namespace HeadingTitle;
-    QCOMPARE(Compose(QStringLiteral(" Scope \r"), LeaveAsIs, "2.1"), QStringLiteral(" Scope \r"));
-    QCOMPARE(Compose(QStringLiteral("Scope"), Add, "2.1.3"), QStringLiteral("2.1.3 Scope"));
-    QCOMPARE(Compose(QStringLiteral("4.1 Scope"), Remove, "9"), QStringLiteral(" Scope"));
-    QCOMPARE(Compose(QStringLiteral("Scope"), 7, "9"), QStringLiteral("Scope"));
-    QCOMPARE(ExactText(QStringLiteral("  Scope \r"), false, {}), QStringLiteral("Scope"));
-    QCOMPARE(ExactText(QStringLiteral("Chapter 4 Scope"), true, "Chapter 4"), QStringLiteral("Chapter 4"));
 }
 
 void TestBookmarkEngineParts::keywordFile()
@@ -292,14 +250,6 @@ void TestBookmarkEngineParts::keywordFile()
     QVERIFY(CBuildBookmarkAPI::CreateKeywordList(QString()).isEmpty());
     QVERIFY(CBuildBookmarkAPI::CreateKeywordList(dir.filePath("missing.txt")).isEmpty());
     QVERIFY(CBuildBookmarkAPI::CreateKeywordList(dir.path()).isEmpty());  // a folder
-}
-
-void TestBookmarkEngineParts::unitConversions()
-{
-    QCOMPARE(CBuildBookmarkAPI::mmToPoint(10), 10 / 25.4 * 72);
-    QCOMPARE(CBuildBookmarkAPI::mmToPoint(25.4), 72.0);
-    QCOMPARE(CBuildBookmarkAPI::pointToMM(72), 25.4);
-    QCOMPARE(CBuildBookmarkAPI::inchToPoint(1), 72.0);
 }
 
 void TestBookmarkEngineParts::continuationNeedsSameStyleDirectlyBelow()
