@@ -1,4 +1,3 @@
-#include "indentationunits.h"
 #include "levelsummary.h"
 
 #include <QtTest>
@@ -12,8 +11,6 @@ class TestLevelSummary : public QObject
 private slots:
     void text_data();
     void text();
-    void conversion_data();
-    void conversion();
 };
 
 void TestLevelSummary::text_data()
@@ -73,36 +70,6 @@ void TestLevelSummary::text()
     QFETCH(CLevelSummary, summary);
     QFETCH(QString, expected);
     QCOMPARE(summary.Text(), expected);
-}
-
-void TestLevelSummary::conversion_data()
-{
-    using namespace IndentationUnits;
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<double>("expected");
-
-    QTest::newRow("points to mm") << 72.0 << int(Point) << int(Millimetre) << 25.4;
-    QTest::newRow("points to inch") << 7.2 << int(Point) << int(Inch) << 0.1;
-    QTest::newRow("mm to points") << 10.0 << int(Millimetre) << int(Point) << 10 / 25.4 * 72;
-    QTest::newRow("mm to inch") << 25.4 << int(Millimetre) << int(Inch) << 1.0;
-    QTest::newRow("inch to mm") << 2.0 << int(Inch) << int(Millimetre) << 50.8;
-    QTest::newRow("inch to points") << 1.0 << int(Inch) << int(Point) << 72.0;
-    QTest::newRow("same unit") << 3.0 << int(Inch) << int(Inch) << 3.0;
-    QTest::newRow("no unit yet") << 3.0 << -1 << int(Point) << 3.0;
-}
-
-void TestLevelSummary::conversion()
-{
-    QFETCH(double, value);
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(double, expected);
-    QCOMPARE(IndentationUnits::Convert(value, from, to), expected);
-    // What the engine reads is always points, whatever the editor shows.
-    QCOMPARE(IndentationUnits::ToPoints(IndentationUnits::Convert(value, from, to), to),
-             IndentationUnits::ToPoints(value, IndentationUnits::IsUnit(from) ? from : to));
 }
 
 QTEST_GUILESS_MAIN(TestLevelSummary)
