@@ -4,6 +4,8 @@
 #include "ucs4text.h"
 #include "ulrentrypoints.h"
 
+#include <algorithm>
+
 namespace {
 
 fz_rect SelectedPageBox(PdfDocument& document, PageBoxKind kind)
@@ -39,7 +41,13 @@ int ULRSaveToFile(int instanceID, wchar_t* fileName)
         PdfDocument* document = instance.Document();
         if (!document)
             throw EngineError(EngineErrorCode::NoDocument, "no document loaded");
-        document->Save(path);
+        {
+            std::lock_guard<std::mutex> access(document->Access());
+            document->Save(path);
+        }
+        // Saving leaves the pages as they were, but the writer may renumber
+        // or rewrite objects: pages extracted before are not worth the risk.
+        instance.DocumentChanged();
         instance.SetLastError(EngineErrorCode::None);
         return 1;
     });
@@ -54,23 +62,23 @@ int ULRLastErrorCode(int instanceID)
 
 int ULRPageCount(int instanceID)
 {
-    return DocumentEntry(instanceID, 0, [](LibraryInstance&, PdfDocument& document) {
+    return DocumentStateEntry(instanceID, 0, [](LibraryInstance&, PdfDocument& document) {
         return document.PageCount();
     });
 }
 
 int ULRSelectPage(int instanceID, int page)
 {
-    return DocumentEntry(instanceID, 0, [page](LibraryInstance&, PdfDocument& document) {
-        return document.SelectPage(page) ? 1 : 0;
+    return DocumentStateEntry(instanceID, 0, [page](LibraryInstance& instance, PdfDocument&) {
+        return instance.SelectPage(page) ? 1 : 0;
     });
 }
 
+// The one entry point that skips the instance lock: a host may poll it for a
+// progress line from another thread while a long call runs.
 int ULRSelectedPage(int instanceID)
 {
-    return DocumentEntry(instanceID, 0, [](LibraryInstance&, PdfDocument& document) {
-        return document.SelectedPage();
-    });
+    return std::max(0, LibraryInstances::SelectedPage(instanceID));
 }
 
 double ULRPageWidth(int instanceID)

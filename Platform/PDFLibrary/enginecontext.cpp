@@ -1,18 +1,35 @@
 #include "enginecontext.h"
 
+namespace {
+
+// MuPDF's own warnings about repaired files go nowhere: the library reports
+// through LastErrorCode, not on the host's terminal.
+void Silence(fz_context* ctx)
+{
+    if (!ctx)
+        return;
+    fz_set_warning_callback(ctx, [](void*, const char*) {}, nullptr);
+    fz_set_error_callback(ctx, [](void*, const char*) {}, nullptr);
+}
+
+} // namespace
+
 EngineContext::EngineContext()
 {
     mLockTable.user = this;
     mLockTable.lock = &EngineContext::Lock;
     mLockTable.unlock = &EngineContext::Unlock;
     mContext = fz_new_context(nullptr, &mLockTable, FZ_STORE_DEFAULT);
-    if (mContext)
-    {
-        // MuPDF's own warnings about repaired files go nowhere: the library
-        // reports through LastErrorCode, not on the host's terminal.
-        fz_set_warning_callback(mContext, [](void*, const char*) {}, nullptr);
-        fz_set_error_callback(mContext, [](void*, const char*) {}, nullptr);
-    }
+    Silence(mContext);
+}
+
+fz_context* EngineContext::Clone() const
+{
+    if (!mContext)
+        return nullptr;
+    fz_context* clone = fz_clone_context(mContext);
+    Silence(clone);
+    return clone;
 }
 
 EngineContext::~EngineContext()

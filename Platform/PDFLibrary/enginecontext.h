@@ -17,6 +17,10 @@ public:
 
     // Null when MuPDF could not allocate its context.
     fz_context* Get() const { return mContext; }
+    // A context for another thread, sharing this one's store and locks; the
+    // caller drops it (fz_drop_context) before this object goes. Null when
+    // MuPDF cannot make one.
+    fz_context* Clone() const;
 
 private:
     static void Lock(void* user, int lock);

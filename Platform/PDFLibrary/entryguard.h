@@ -34,9 +34,10 @@ Result GuardedEntry(int instanceID, Result neutral, Work&& work)
     return neutral;
 }
 
-// The same for calls that need a loaded document.
+// The same for calls that need a loaded document but make no MuPDF call on
+// it: they need not wait for the prefetch thread's page.
 template <typename Result, typename Work>
-Result DocumentEntry(int instanceID, Result neutral, Work&& work)
+Result DocumentStateEntry(int instanceID, Result neutral, Work&& work)
 {
     return GuardedEntry(instanceID, neutral, [&](LibraryInstance& instance) -> Result {
         PdfDocument* document = instance.Document();
@@ -46,6 +47,17 @@ Result DocumentEntry(int instanceID, Result neutral, Work&& work)
             return neutral;
         }
         return work(instance, *document);
+    });
+}
+
+// Calls that work on the loaded document through MuPDF, holding its access
+// lock against the prefetch thread.
+template <typename Result, typename Work>
+Result DocumentEntry(int instanceID, Result neutral, Work&& work)
+{
+    return DocumentStateEntry(instanceID, neutral, [&](LibraryInstance& instance, PdfDocument& document) {
+        std::lock_guard<std::mutex> access(document.Access());
+        return work(instance, document);
     });
 }
 
@@ -78,14 +90,25 @@ wchar_t* WideResultEntry(int instanceID, Work&& work)
     });
 }
 
+// A wide-string call on the document that takes the access lock itself,
+// only around its MuPDF calls.
 template <typename Work>
-wchar_t* WideDocumentEntry(int instanceID, Work&& work)
+wchar_t* WideDocumentStateEntry(int instanceID, Work&& work)
 {
     return WideResultEntry(instanceID, [&](LibraryInstance& instance) {
         PdfDocument* document = instance.Document();
         if (!document)
             throw EngineError(EngineErrorCode::NoDocument, "no document loaded");
         return work(instance, *document);
+    });
+}
+
+template <typename Work>
+wchar_t* WideDocumentEntry(int instanceID, Work&& work)
+{
+    return WideDocumentStateEntry(instanceID, [&](LibraryInstance& instance, PdfDocument& document) {
+        std::lock_guard<std::mutex> access(document.Access());
+        return work(instance, document);
     });
 }
 
@@ -98,6 +121,7 @@ char* ByteDocumentEntry(int instanceID, Work&& work)
             PdfDocument* document = instance.Document();
             if (!document)
                 throw EngineError(EngineErrorCode::NoDocument, "no document loaded");
+            std::lock_guard<std::mutex> access(document->Access());
             return work(instance, *document);
         }));
     });

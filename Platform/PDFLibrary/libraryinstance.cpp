@@ -1,6 +1,8 @@
 #include "libraryinstance.h"
 
+#include "engineerror.h"
 #include "fontcatalogue.h"
+#include "pagetextprefetcher.h"
 #include "pdfdocument.h"
 
 #include <cstring>
@@ -9,16 +11,43 @@ LibraryInstance::LibraryInstance() = default;
 
 LibraryInstance::~LibraryInstance()
 {
-    // The document belongs to the context: drop it first.
+    // The prefetch thread works on the document, and the document belongs to
+    // the context: stop the one, then drop the other.
+    mPrefetcher.reset();
     mFonts.reset();
     mDocument.reset();
 }
 
 void LibraryInstance::SetDocument(std::unique_ptr<PdfDocument> document)
 {
+    mPrefetcher.reset();
     mFonts.reset();
     mSelectedFont = 0;
     mDocument = std::move(document);
+    mSelectedPage.store(mDocument ? mDocument->SelectedPage() : 0, std::memory_order_relaxed);
+}
+
+bool LibraryInstance::SelectPage(int page)
+{
+    if (!mDocument || !mDocument->SelectPage(page))
+        return false;
+    mSelectedPage.store(page, std::memory_order_relaxed);
+    return true;
+}
+
+PageTextPrefetcher& LibraryInstance::TextPrefetcher()
+{
+    if (!mDocument)
+        throw EngineError(EngineErrorCode::NoDocument, "no document loaded");
+    if (!mPrefetcher)
+        mPrefetcher = std::make_unique<PageTextPrefetcher>(*mDocument, mEngine.Clone());
+    return *mPrefetcher;
+}
+
+void LibraryInstance::DocumentChanged()
+{
+    if (mPrefetcher)
+        mPrefetcher->Invalidate();
 }
 
 void LibraryInstance::SetFonts(std::unique_ptr<FontCatalogue> fonts)
@@ -92,12 +121,28 @@ char* LibraryInstance::ByteResult(std::string bytes)
 namespace LibraryInstances {
 
 namespace {
-std::map<int, std::unique_ptr<LibraryInstance>>& Table()
+
+using InstanceMap = std::map<int, std::unique_ptr<LibraryInstance>>;
+
+// The map itself, apart from the instances in it: held only for a lookup or
+// an insertion or removal, never across a call.
+std::mutex& TableLock()
 {
-    static std::map<int, std::unique_ptr<LibraryInstance>> table;
+    static std::mutex lock;
+    return lock;
+}
+
+// Destroyed when the library is unloaded or the process ends: instances the
+// host never released go then, and with them their prefetch threads, joined
+// while the library's code is still mapped.
+InstanceMap& Table()
+{
+    static InstanceMap table;
     return table;
 }
+
 int gNextId = 1;
+
 } // namespace
 
 std::mutex& Lock()
@@ -108,20 +153,52 @@ std::mutex& Lock()
 
 int Create()
 {
+    auto instance = std::make_unique<LibraryInstance>();
+    std::lock_guard<std::mutex> guard(TableLock());
     const int id = gNextId++;
-    Table().emplace(id, std::make_unique<LibraryInstance>());
+    Table().emplace(id, std::move(instance));
     return id;
 }
 
 bool Release(int id)
 {
-    return Table().erase(id) != 0;
+    std::unique_ptr<LibraryInstance> released;
+    {
+        std::lock_guard<std::mutex> guard(TableLock());
+        const auto found = Table().find(id);
+        if (found == Table().end())
+            return false;
+        released = std::move(found->second);
+        Table().erase(found);
+    }
+    // Destroyed outside the table lock: stopping its thread may take a page's
+    // time, and SelectedPage must not wait for that.
+    released.reset();
+    return true;
 }
 
 LibraryInstance* Find(int id)
 {
+    std::lock_guard<std::mutex> guard(TableLock());
     const auto found = Table().find(id);
     return found == Table().end() ? nullptr : found->second.get();
+}
+
+int SelectedPage(int id)
+{
+    // The instance lives while it is in the table, and leaves the table under
+    // this lock before it is destroyed; its selected page is an atomic
+    // written under Lock(). So neither the instance nor the value can be torn
+    // here, and the answer is the page selected by a call that has returned
+    // or is on its way.
+    std::lock_guard<std::mutex> guard(TableLock());
+    const auto found = Table().find(id);
+    if (found == Table().end())
+        return -1;
+    const int page = found->second->SelectedPage();
+    if (page == 0)
+        found->second->SetLastError(EngineErrorCode::NoDocument);
+    return page;
 }
 
 } // namespace LibraryInstances

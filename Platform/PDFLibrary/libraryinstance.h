@@ -3,12 +3,14 @@
 #include "enginecontext.h"
 #include "engineerror.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 
 class FontCatalogue;
+class PageTextPrefetcher;
 class PdfDocument;
 
 // One library instance: what ULRCreateLibrary hands out an id for. It owns the
@@ -40,9 +42,21 @@ public:
     PdfDocument* Document() const { return mDocument.get(); }
     // Replaces the document and forgets everything selected in the old one.
     void SetDocument(std::unique_ptr<PdfDocument> document);
+    // Selects a page of the loaded document; false when there is no such page.
+    bool SelectPage(int page);
+    // The selected page, 0 without a document. Safe from any thread while the
+    // instance lives: see LibraryInstances::SelectedPage.
+    int SelectedPage() const { return mSelectedPage.load(std::memory_order_relaxed); }
+    // Text extraction of the loaded document, which works ahead on a thread
+    // of its own; made on first use. Throws without a document.
+    PageTextPrefetcher& TextPrefetcher();
+    // The document was changed in a way that may change its pages' text.
+    void DocumentChanged();
 
-    EngineErrorCode LastError() const { return mLastError; }
-    void SetLastError(EngineErrorCode code) { mLastError = code; }
+    // Atomic: SelectedPage answers without the instance lock and may record
+    // its error meanwhile.
+    EngineErrorCode LastError() const { return mLastError.load(); }
+    void SetLastError(EngineErrorCode code) { mLastError.store(code); }
 
     // The document's font list, made on first use; null without a document.
     const FontCatalogue* Fonts() const { return mFonts.get(); }
@@ -54,9 +68,12 @@ private:
     EngineContext mEngine;
     // Declared after the context: dropped before it.
     std::unique_ptr<PdfDocument> mDocument;
+    // Declared after the document: its thread stops before the document goes.
+    std::unique_ptr<PageTextPrefetcher> mPrefetcher;
     std::unique_ptr<FontCatalogue> mFonts;
     int mSelectedFont = 0;
-    EngineErrorCode mLastError = EngineErrorCode::None;
+    std::atomic<int> mSelectedPage{0};
+    std::atomic<EngineErrorCode> mLastError{EngineErrorCode::None};
     std::map<char*, std::unique_ptr<char[]>> mBufferStore;
     std::map<const char*, int> mBufferSizes;
     std::wstring mWideResult;
@@ -64,10 +81,17 @@ private:
 };
 
 // The process-wide table of instances. Ids start at 1 and are never reused.
+// Create, Release and Find are called holding Lock(). When the library is
+// unloaded without ReleaseLibrary, the table's destruction releases what is
+// left, so no thread of an instance outlives the library's code.
 namespace LibraryInstances {
 int Create();
 bool Release(int id);
 LibraryInstance* Find(int id);
 // Guards every entry point: one call into an instance at a time.
 std::mutex& Lock();
+// The selected page of an instance without taking Lock(), so that a progress
+// display on another thread is not held up by a long call; 0 without a
+// document (NoDocument is recorded then), -1 for an unknown id.
+int SelectedPage(int id);
 }

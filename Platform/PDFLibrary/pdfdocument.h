@@ -3,10 +3,16 @@
 #include <mupdf/pdf.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 // A loaded PDF: the MuPDF document, its page count and the selected page.
 // Every method that calls MuPDF throws EngineError on failure.
+//
+// MuPDF's locks cover what contexts share (allocator, store, fonts), not a
+// document: its cross-reference table, object cache, file stream and list of
+// open pages are plain data. So every MuPDF call on the document, from any
+// thread and context, is made holding Access().
 class PdfDocument
 {
 public:
@@ -19,6 +25,7 @@ public:
     PdfDocument& operator=(const PdfDocument&) = delete;
 
     fz_context* Context() const { return mContext; }
+    std::mutex& Access() const { return mAccess; }
     pdf_document* Doc() const { return mDoc; }
     const std::string& Path() const { return mPath; }
     // MuPDF rebuilt the cross-reference table: the original bytes cannot be
@@ -49,4 +56,5 @@ private:
     int64_t mOriginalStartXref = 0;
     int mPageCount = 0;
     int mSelectedPage = 1;
+    mutable std::mutex mAccess;
 };

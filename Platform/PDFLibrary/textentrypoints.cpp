@@ -1,6 +1,6 @@
 // Entry points of text extraction.
 #include "entryguard.h"
-#include "textrecords.h"
+#include "pagetextprefetcher.h"
 #include "ulrentrypoints.h"
 
 extern "C" {
@@ -9,15 +9,18 @@ extern "C" {
 // nothing.
 int ULRSetTextExtractionOptions(int instanceID, int, int)
 {
-    return DocumentEntry(instanceID, 0, [](LibraryInstance&, PdfDocument&) { return 1; });
+    return DocumentStateEntry(instanceID, 0, [](LibraryInstance&, PdfDocument&) { return 1; });
 }
 
 wchar_t* ULRGetPageText(int instanceID, int extractOptions)
 {
-    return WideDocumentEntry(instanceID, [extractOptions](LibraryInstance&, PdfDocument& document) {
+    // The prefetcher takes the document's access lock itself, and only while
+    // it reads the page: waiting here for the page the thread is on must not
+    // hold the lock the thread needs.
+    return WideDocumentStateEntry(instanceID, [extractOptions](LibraryInstance& instance, PdfDocument& document) {
         if (extractOptions != 3)
             return std::wstring();
-        return PageTextRecords(document.Context(), document.Doc(), document.SelectedPage());
+        return instance.TextPrefetcher().Take(document.SelectedPage());
     });
 }
 
