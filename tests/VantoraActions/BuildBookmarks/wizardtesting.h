@@ -3,7 +3,8 @@
 // Driving the wizard from a test: reaching its widgets by object name, and
 // answering its modal dialogs (WhenModal) from inside their event loop.
 
-#include "modalstep.h"
+// By path, so every test that drives the wizard gets it without set-up.
+#include "../../support/ModalStep/modalstep.h"
 
 #include <QAbstractButton>
 #include <QWidget>
