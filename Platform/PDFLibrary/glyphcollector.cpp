@@ -1,6 +1,7 @@
 #include "glyphcollector.h"
 
 #include "enginecall.h"
+#include "pagecontents.h"
 
 #include <cmath>
 
@@ -94,7 +95,7 @@ GlyphCollector::GlyphCollector(std::map<fz_font*, std::string> fontNames)
 {
 }
 
-void GlyphCollector::Run(fz_context* ctx, fz_page* page, fz_matrix ctm)
+void GlyphCollector::Run(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_matrix ctm)
 {
     fz_device* dev = nullptr;
     EngineCall(ctx, [&] {
@@ -107,7 +108,7 @@ void GlyphCollector::Run(fz_context* ctx, fz_page* page, fz_matrix ctm)
             dev->fill_text = FillText;
             dev->stroke_text = StrokeText;
             dev->ignore_text = IgnoreText;
-            fz_run_page_contents(ctx, page, dev, ctm, nullptr);
+            RunPageContents(ctx, doc, page, dev, ctm);
             fz_close_device(ctx, dev);
         }
         fz_always(ctx)

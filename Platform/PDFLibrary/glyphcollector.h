@@ -2,7 +2,7 @@
 
 #include "pageglyphs.h"
 
-#include <mupdf/fitz.h>
+#include <mupdf/pdf.h>
 
 #include <map>
 #include <string>
@@ -17,8 +17,9 @@ class GlyphCollector
 public:
     explicit GlyphCollector(std::map<fz_font*, std::string> fontNames);
 
-    // Runs the page's contents into the collector; throws EngineError.
-    void Run(fz_context* ctx, fz_page* page, fz_matrix ctm);
+    // Runs a page's contents (its dictionary) into the collector; throws
+    // EngineError.
+    void Run(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_matrix ctm);
 
     const std::vector<TextGlyph>& Glyphs() const { return mGlyphs; }
     const std::vector<std::string>& FontNames() const { return mNames; }

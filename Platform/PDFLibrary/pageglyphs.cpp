@@ -3,42 +3,44 @@
 #include "enginecall.h"
 #include "fontresourcenames.h"
 #include "glyphcollector.h"
+#include "pagecontents.h"
 
 namespace {
 
 // The page's contents run in PDF user space: the inverse of MuPDF's page
 // transform undoes its y-down, rotated view.
-fz_matrix UserSpace(fz_context* ctx, pdf_page* page)
+fz_matrix UserSpace(fz_context* ctx, pdf_obj* page)
 {
-    fz_matrix toDevice = fz_identity;
-    EngineCall(ctx, [&] { pdf_page_transform(ctx, page, nullptr, &toDevice); });
-    return fz_invert_matrix(toDevice);
+    fz_matrix toView = fz_identity;
+    EngineCall(ctx, [&] { toView = PageViewTransform(ctx, page); });
+    return fz_invert_matrix(toView);
 }
 
-class LoadedPage
+// The page dictionary, kept for the length of the run.
+class PageObject
 {
 public:
-    LoadedPage(fz_context* ctx, pdf_document* doc, int index) : mContext(ctx)
+    PageObject(fz_context* ctx, pdf_document* doc, int index) : mContext(ctx)
     {
-        EngineCall(ctx, [&] { mPage = pdf_load_page(ctx, doc, index); });
+        EngineCall(ctx, [&] { mObject = pdf_keep_obj(ctx, pdf_lookup_page_obj(ctx, doc, index)); });
     }
-    ~LoadedPage() { fz_drop_page(mContext, &mPage->super); }
-    LoadedPage(const LoadedPage&) = delete;
-    LoadedPage& operator=(const LoadedPage&) = delete;
-    pdf_page* Get() const { return mPage; }
+    ~PageObject() { pdf_drop_obj(mContext, mObject); }
+    PageObject(const PageObject&) = delete;
+    PageObject& operator=(const PageObject&) = delete;
+    pdf_obj* Get() const { return mObject; }
 
 private:
     fz_context* mContext;
-    pdf_page* mPage = nullptr;
+    pdf_obj* mObject = nullptr;
 };
 
 } // namespace
 
 PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, int pageNumber)
 {
-    LoadedPage page(ctx, doc, pageNumber - 1);
-    FontResourceNames names(ctx, doc, page.Get()->obj);
+    PageObject page(ctx, doc, pageNumber - 1);
+    FontResourceNames names(ctx, doc, page.Get());
     GlyphCollector collector(names.Names());
-    collector.Run(ctx, &page.Get()->super, UserSpace(ctx, page.Get()));
+    collector.Run(ctx, doc, page.Get(), UserSpace(ctx, page.Get()));
     return collector.Take();
 }

@@ -1,0 +1,45 @@
+#include "pagecontents.h"
+
+fz_matrix PageViewTransform(fz_context* ctx, pdf_obj* page)
+{
+    fz_rect mediabox;
+    fz_matrix toView = fz_identity;
+    pdf_page_obj_transform(ctx, page, &mediabox, &toView);
+    return toView;
+}
+
+void RunPageContents(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_device* dev, fz_matrix ctm)
+{
+    fz_default_colorspaces* fresh = nullptr;
+    fz_default_colorspaces* defaults = nullptr;
+    pdf_processor* processor = nullptr;
+    fz_var(fresh);
+    fz_var(defaults);
+    fz_var(processor);
+    fz_try(ctx)
+    {
+        pdf_obj* resources = pdf_dict_get_inheritable(ctx, page, PDF_NAME(Resources));
+        // In MuPDF's order: the page's DefaultGray, DefaultRGB and
+        // DefaultCMYK first, then the output intent over what they left.
+        fresh = fz_new_default_colorspaces(ctx);
+        defaults = pdf_update_default_colorspaces(ctx, fresh, resources);
+        if (fz_colorspace* intent = pdf_document_output_intent(ctx, doc))
+            fz_set_default_output_intent(ctx, defaults, intent);
+        fz_set_default_colorspaces(ctx, dev, defaults);
+
+        const fz_matrix toUser = fz_concat(PageViewTransform(ctx, page), ctm);
+        processor = pdf_new_run_processor(ctx, dev, toUser, "View", nullptr, defaults, nullptr);
+        // Resources first, then the contents, whatever the header's
+        // parameter names say.
+        pdf_process_contents(ctx, processor, doc, resources, pdf_dict_get(ctx, page, PDF_NAME(Contents)), nullptr);
+        pdf_close_processor(ctx, processor);
+    }
+    fz_always(ctx)
+    {
+        pdf_drop_processor(ctx, processor);
+        fz_drop_default_colorspaces(ctx, defaults);
+        fz_drop_default_colorspaces(ctx, fresh);
+    }
+    fz_catch(ctx)
+        fz_rethrow(ctx);
+}
