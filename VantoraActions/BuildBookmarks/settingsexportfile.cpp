@@ -1,6 +1,8 @@
 #include "settingsexportfile.h"
 
 #include "ascabapi.h"
+#include "indentationunits.h"
+#include "settingskeys.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,6 +53,14 @@ std::optional<QMap<QString, QVariant>> CSettingsExportFile::Read(const QString& 
     if (foreign.RecognisedEntries() == 0) {
         *problem = tr("The file %1 holds no bookmark settings.").arg(QFileInfo(path).fileName());
         return std::nullopt;
+    }
+    // Foreign levels carry their indentation in points but name no unit;
+    // saying so lets the level editor show and save them in points.
+    const int levelCount = imported.value(SettingsKeys::LevelCount).toInt();
+    for (int level = 1; level <= levelCount; ++level) {
+        const QString unit = SettingsKeys::Level(SettingsKeys::LeftIndentUnits, level);
+        if (!imported.contains(unit))
+            imported.insert(unit, IndentationUnits::Point);
     }
     return imported;
 }

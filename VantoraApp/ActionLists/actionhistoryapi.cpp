@@ -25,7 +25,11 @@ void WriteFavourite(const QString& path, const QMap<QString, QVariant>& prefs, c
     QFile::remove(path);
     QSettings favourite(path, QSettings::IniFormat);
     favourite.setValue(SavedSettingsKeys::ActionPrefs, QVariant(prefs));
-    const QImage image = icon ? icon->pixmap(StoredIconSize, QIcon::Normal, QIcon::Off).toImage() : QImage();
+    QImage image = icon ? icon->pixmap(StoredIconSize, QIcon::Normal, QIcon::Off).toImage() : QImage();
+    // An icon never grows to a size it lacks; the host shows favourites at
+    // exactly this size.
+    if (!image.isNull() && image.size() != StoredIconSize)
+        image = image.scaled(StoredIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     favourite.setValue(SavedSettingsKeys::ActionIcon, image);
 }
 

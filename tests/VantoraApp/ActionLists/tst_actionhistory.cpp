@@ -22,6 +22,7 @@ private slots:
     void initTestCase();
     void init();
     void savingTwiceKeepsTheSecond();
+    void iconIsStoredAt42_data();
     void iconIsStoredAt42();
     void refusedNamesWriteNothing_data();
     void refusedNamesWriteNothing();
@@ -82,9 +83,17 @@ void TestActionHistory::savingTwiceKeepsTheSecond()
     QCOMPARE(file.value("ActionPrefs").toMap(), second);
 }
 
+void TestActionHistory::iconIsStoredAt42_data()
+{
+    QTest::addColumn<int>("side");
+    QTest::newRow("larger") << 128;
+    QTest::newRow("smaller") << 16;
+}
+
 void TestActionHistory::iconIsStoredAt42()
 {
-    QPixmap pixmap(128, 128);
+    QFETCH(int, side);
+    QPixmap pixmap(side, side);
     pixmap.fill(Qt::red);
     QIcon icon(pixmap);
     Prefs prefs{{"CollectionName", "Red"}};

@@ -1,0 +1,384 @@
+// The wizard's Export, Import and header buttons, driven through the built
+// plug-in as the host opens it, with every file in throw-away folders.
+
+#include "actioninterface.h"
+#include "actionrecords.h"
+#include "wizardtesting.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPluginLoader>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+using Prefs = QMap<QString, QVariant>;
+
+namespace {
+
+// Answers the next Qt file dialog with a path typed as a user would, or
+// cancels it when the path is empty.
+void AnswerFileDialog(const QString& path)
+{
+    WhenModal("QFileDialog", [path](QWidget* w) {
+        auto* dialog = static_cast<QFileDialog*>(w);
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept"); // protected in QFileDialog
+    });
+}
+
+QTableWidget* Table(QWidget* d)
+{
+    return Child<QTableWidget>(d, "page3LevelTableWidget");
+}
+
+QStringList Rows(QWidget* d)
+{
+    QStringList rows;
+    for (int row = 0; row < Table(d)->rowCount(); ++row)
+        rows << Table(d)->item(row, 0)->text() + " | " + Table(d)->item(row, 1)->text();
+    return rows;
+}
+
+// A level with a size, and optionally a listed font, a colour row and an
+// indentation in a unit row.
+void AddLevel(QWidget* d, double size, int colorRow = -1, int unitRow = -1, double indent = 0,
+              bool withFont = false)
+{
+    QVERIFY(Click(d, "page3AddButton"));
+    auto* fonts = Child<QComboBox>(d, "fontNameComboBox");
+    Child<QAbstractButton>(d, "fontNameCheckBox")->setChecked(withFont && fonts->count() > 0);
+    if (withFont && fonts->count() > 0)
+        fonts->setCurrentIndex(0);
+    Child<QAbstractButton>(d, "FontSizeCheckBox")->setChecked(true);
+    Child<QDoubleSpinBox>(d, "fontSizeDoubleSpinBox")->setValue(size);
+    Child<QDoubleSpinBox>(d, "fontToleranceDoubleSpinBox")->setValue(0.5);
+    Child<QAbstractButton>(d, "fontColorCheckBox")->setChecked(colorRow >= 0);
+    if (colorRow >= 0)
+        Child<QComboBox>(d, "fontColorComboBox")->setCurrentIndex(colorRow);
+    Child<QAbstractButton>(d, "leftIndentationCheckBox")->setChecked(unitRow >= 0);
+    if (unitRow >= 0) {
+        Child<QComboBox>(d, "intendationUnitComboBox")->setCurrentIndex(unitRow);
+        Child<QDoubleSpinBox>(d, "intendationDoubleSpinBox")->setValue(indent);
+        Child<QDoubleSpinBox>(d, "intendationToleranceDoubleSpinBox")->setValue(1);
+    }
+    QVERIFY(Click(d, "page4OkButton"));
+}
+
+void Export(QWidget* d, const QString& path)
+{
+    AnswerFileDialog(path);
+    QVERIFY(Click(d, "exportButton"));
+}
+
+void Import(QWidget* d, const QString& path)
+{
+    AnswerFileDialog(path);
+    QVERIFY(Click(d, "importButton"));
+}
+
+Prefs Exported(const QString& path)
+{
+    return QSettings(path, QSettings::IniFormat).value("ActionPrefs").toMap();
+}
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// The keys a run reads, as the wizard's Finish hands them to the host.
+Prefs LevelKeys(const Prefs& prefs)
+{
+    Prefs levels;
+    for (auto it = prefs.begin(); it != prefs.end(); ++it)
+        if (!it.key().startsWith("Properties") && !it.key().startsWith("CurUnit"))
+            levels.insert(it.key(), it.value());
+    return levels;
+}
+
+} // namespace
+
+class TestWizardSettingsFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void exportThenImport();
+    void removedLevelStaysInTheFile();
+    void foreignFile();
+    void unusableFileKeepsTheLevels_data();
+    void unusableFileKeepsTheLevels();
+    void cancelledImportChangesNothing();
+    void saveAsActionList();
+    void saveAsFavouriteClosesTheWizard();
+
+private:
+    int ShowModal(Prefs& prefs, std::function<void(QWidget*)> step);
+    QString LastVisited(const QString& key) const;
+
+    QPluginLoader loader;
+    CActionInterface* action = nullptr;
+    QTemporaryDir home;
+    QTemporaryDir files;
+};
+
+void TestWizardSettingsFiles::initTestCase()
+{
+    QVERIFY(home.isValid() && files.isValid());
+    loader.setFileName(qEnvironmentVariable("VANTORA_BIN_DIR") + "/libBuildBookmarks.so");
+    action = qobject_cast<CActionInterface*>(loader.instance());
+    QVERIFY2(action, qPrintable(loader.errorString()));
+}
+
+void TestWizardSettingsFiles::init()
+{
+    QDir(home.path()).removeRecursively();
+    QDir().mkpath(home.path());
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+}
+
+int TestWizardSettingsFiles::ShowModal(Prefs& prefs, std::function<void(QWidget*)> step)
+{
+    WhenModal("CPrefsDialog", std::move(step));
+    DialogLoadStruct load = {};
+    load.DialogMode = 0;
+    load.Prefs = &prefs;
+    return action->ShowDialogProc(nullptr, &load);
+}
+
+QString TestWizardSettingsFiles::LastVisited(const QString& key) const
+{
+    const QString file = home.path() + "/data/lumex software/RUZ Irida//Settings/LastVisitedLocations.vsf";
+    return QSettings(file, QSettings::IniFormat).value(key).toString();
+}
+
+void TestWizardSettingsFiles::exportThenImport()
+{
+    const QString path = files.filePath("three levels.ini");
+    QStringList before;
+    Prefs first;
+    QCOMPARE(ShowModal(first,
+                       [&](QWidget* d) {
+                           AddLevel(d, 20, 3, 0, 10, true);
+                           AddLevel(d, 14, -1, 1, 0.5);
+                           AddLevel(d, 11);
+                           Child<QComboBox>(d, "page3InsertionComboBox")->setCurrentIndex(1);
+                           Child<QComboBox>(d, "page3MagnificationComboBox")->setCurrentIndex(1);
+                           Child<QSpinBox>(d, "page3MagnificationSpinBox")->setValue(150);
+                           Child<QAbstractButton>(d, "page3CollapseBmkCheckBox")->setChecked(false);
+                           Child<QAbstractButton>(d, "page3BmkExactTextCheckBox")->setChecked(true);
+                           before = Rows(d);
+                           Export(d, path);
+                           QVERIFY(Click(d, "page3FinishButton"));
+                       }),
+             1);
+
+    const Prefs file = Exported(path);
+    QCOMPARE(file.value("LevelCount"), QVariant(3));
+    QCOMPARE(file.value("InsertionMode"), QVariant(1));
+    QCOMPARE(file.value("ZoomValue"), QVariant(150));
+    QCOMPARE(file.value("LeftIndentUnits2"), QVariant(1));
+    for (const QString& key : file.keys())
+        QVERIFY2(!key.startsWith("Properties") && !key.startsWith("CurUnit") && key != "ActionName",
+                 qPrintable(key));
+    QCOMPARE(LastVisited("BookmarkSettings::SaveFile"), files.path());
+
+    // Imported into a wizard that has other levels and options.
+    Prefs second;
+    QCOMPARE(ShowModal(second,
+                       [&](QWidget* d) {
+                           AddLevel(d, 30);
+                           Child<QSpinBox>(d, "page2NthPageSpinBox")->setValue(7);
+                           Import(d, path);
+                           QStringList expected = before;
+                           expected[0].remove("color: Red, ");
+                           QCOMPARE(Rows(d), expected);
+                           QVERIFY(Rows(d)[1].contains("inch"));
+                           QCOMPARE(Child<QComboBox>(d, "page3InsertionComboBox")->currentIndex(), 1);
+                           QCOMPARE(Child<QComboBox>(d, "page3MagnificationComboBox")->currentIndex(), 1);
+                           QCOMPARE(Child<QSpinBox>(d, "page3MagnificationSpinBox")->value(), 150);
+                           QVERIFY(!Child<QAbstractButton>(d, "page3CollapseBmkCheckBox")->isChecked());
+                           QVERIFY(Child<QAbstractButton>(d, "page3BmkExactTextCheckBox")->isChecked());
+                           QCOMPARE(Child<QSpinBox>(d, "page2NthPageSpinBox")->value(), 7);
+                           QVERIFY(Click(d, "page3FinishButton"));
+                       }),
+             1);
+    QCOMPARE(LastVisited("BookmarkSettings::OpenFile"), files.path());
+    // What a run reads is what the first wizard finished with, colour included.
+    Prefs expected = LevelKeys(first);
+    expected.insert("NthPage", 7);
+    QCOMPARE(LevelKeys(second), expected);
+    QCOMPARE(second.value("ColorInHex1"), QVariant("#ff0000"));
+}
+
+void TestWizardSettingsFiles::removedLevelStaysInTheFile()
+{
+    const QString path = files.filePath("removed.ini");
+    Prefs prefs;
+    ShowModal(prefs, [&](QWidget* d) {
+        AddLevel(d, 20);
+        AddLevel(d, 14);
+        AddLevel(d, 11);
+        const QRect cell = Table(d)->visualItemRect(Table(d)->item(2, 0));
+        QTest::mouseClick(Table(d)->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(Click(d, "page3RemoveButton"));
+        QCOMPARE(Table(d)->rowCount(), 2);
+        Export(d, path);
+        Import(d, path);
+        QCOMPARE(Table(d)->rowCount(), 2);
+        QVERIFY(Click(d, "page3CloseButton"));
+    });
+    const Prefs file = Exported(path);
+    QCOMPARE(file.value("LevelCount"), QVariant(2));
+    QCOMPARE(file.value("FontSizeValue3"), QVariant(11.0));
+}
+
+void TestWizardSettingsFiles::foreignFile()
+{
+    const QString path = files.filePath("foreign.ini");
+    WriteFile(path, "##[mfontSize1][/= 18;\n"
+                    "[misFontSize1][/= true;\n"
+                    "[mfontSizeTol1][/= 0.5;\n"
+                    "[misFontRectLeft2][/= true;\n"
+                    "[mrectLeft2][/= 36;\n"
+                    "[mmask2][/= \"^Chapter\";\n"
+                    "[misFontMask2][/= true;\n"
+                    "[mfontColorSpace2][/= 1;\n"
+                    "[mfontColorValue02][/= 1.0;\n"
+                    "[mbuilderInsertion1][/= 2;\n"
+                    "</end>\n"
+                    "[mfontSize3][/= 9;\n");
+    Prefs prefs;
+    ShowModal(prefs, [&](QWidget* d) {
+        Import(d, path);
+        QCOMPARE(Rows(d), (QStringList{"Level 1 | size: 18, tolerance: 0.5",
+                                       "Level 2 | indentation: 36points, tolerance: 0, text mask: ^Chapter"}));
+        QCOMPARE(Child<QComboBox>(d, "page3InsertionComboBox")->currentIndex(), 2);
+        QCOMPARE(Child<QComboBox>(d, "intendationUnitComboBox")->currentIndex(), 2);
+        QVERIFY(Click(d, "page3FinishButton"));
+    });
+    QCOMPARE(prefs.value("LevelCount"), QVariant(2));
+    QCOMPARE(prefs.value("ColorInHex2").toString(), QStringLiteral("#ff0000"));
+    QCOMPARE(prefs.value("LeftIndentToPoints2").toDouble(), 36.0);
+    QCOMPARE(prefs.value("TextMaskEdit2").toString(), QStringLiteral("^Chapter"));
+}
+
+void TestWizardSettingsFiles::unusableFileKeepsTheLevels_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("plain text") << QByteArray("Just some notes.\nNothing else.\n") << "holds no bookmark settings";
+    QTest::newRow("empty") << QByteArray() << "holds no bookmark settings";
+    QTest::newRow("settings not a map") << QByteArray("[General]\nActionPrefs=7\n") << "damaged";
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "holds no bookmark settings";
+}
+
+void TestWizardSettingsFiles::unusableFileKeepsTheLevels()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = files.filePath("unusable.ini");
+    WriteFile(path, content);
+    Prefs prefs;
+    ShowModal(prefs, [&](QWidget* d) {
+        AddLevel(d, 20);
+        const QStringList before = Rows(d);
+        QString shown;
+        WhenModal("QMessageBox", [&](QWidget* box) {
+            shown = static_cast<QMessageBox*>(box)->text();
+            static_cast<QMessageBox*>(box)->accept();
+        });
+        Import(d, path);
+        QVERIFY2(shown.contains(message), qPrintable(shown));
+        QCOMPARE(Rows(d), before);
+        QVERIFY(Click(d, "page3FinishButton"));
+    });
+    QCOMPARE(prefs.value("LevelCount"), QVariant(1));
+    QCOMPARE(prefs.value("FontSizeValue1"), QVariant(20.0));
+}
+
+void TestWizardSettingsFiles::cancelledImportChangesNothing()
+{
+    Prefs prefs;
+    ShowModal(prefs, [&](QWidget* d) {
+        AddLevel(d, 20);
+        Import(d, QString());
+        QCOMPARE(Table(d)->rowCount(), 1);
+        Export(d, QString());
+        QVERIFY(Click(d, "page3CloseButton"));
+    });
+    QCOMPARE(LastVisited("BookmarkSettings::OpenFile"), QString());
+    QCOMPARE(LastVisited("BookmarkSettings::SaveFile"), QString());
+}
+
+void TestWizardSettingsFiles::saveAsActionList()
+{
+    Prefs prefs;
+    const int result = ShowModal(prefs, [&](QWidget* d) {
+        AddLevel(d, 20);
+        WhenModal("CSaveAsActionlistDialog", [](QWidget* save) {
+            QTest::keyClicks(Child<QLineEdit>(save, "actionListNameLineEdit"), "Manual chapters");
+            QVERIFY(Click(save, "saveButton"));
+        });
+        QVERIFY(Click(d, "VDtoolbarAddToActionListButton"));
+        // The wizard stays open.
+        QVERIFY(d->isVisible());
+        QVERIFY(Click(d, "page3FinishButton"));
+    });
+    QCOMPARE(result, 1);
+    QSettings list(home.path() + "/data/lumex software/RUZ Irida/Actions/Manual_chapters.xqq",
+                   QSettings::IniFormat);
+    QCOMPARE(list.value("SequenceName").toString(), QStringLiteral("Manual chapters"));
+    QCOMPARE(list.value("ActionName0").toString(), QStringLiteral("Bookmarks by Content"));
+    const Prefs step = list.value("ActionPrefs0").toMap();
+    QCOMPARE(step.value("LevelCount"), QVariant(1));
+    QCOMPARE(step.value("FontSizeValue1"), QVariant(20.0));
+}
+
+void TestWizardSettingsFiles::saveAsFavouriteClosesTheWizard()
+{
+    Prefs prefs;
+    const int result = ShowModal(prefs, [&](QWidget* d) {
+        AddLevel(d, 20);
+        WhenModal("CSaveAsCollectionDialog", [](QWidget* save) {
+            QVERIFY(!Child<QToolButton>(save, "icon_toolButton")->icon().isNull());
+            QTest::keyClicks(Child<QLineEdit>(save, "collectionNameLineEdit"), "Chapters");
+            QVERIFY(Click(save, "saveButton"));
+        });
+        QVERIFY(Click(d, "VDtoolbarAddToCollectionsButton"));
+    });
+    QCOMPARE(result, 0);
+    QVERIFY(prefs.isEmpty());
+    QSettings favourite(home.path() + "/data/lumex software/RUZ Irida//Settings/Favorites/Chapters.ini",
+                        QSettings::IniFormat);
+    const Prefs stored = favourite.value("ActionPrefs").toMap();
+    QCOMPARE(stored.value("CollectionName"), QVariant("Chapters"));
+    QCOMPARE(stored.value("FontSizeValue1"), QVariant(20.0));
+    QCOMPARE(favourite.value("ActionIcon").value<QImage>().size(), QSize(42, 42));
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    TestWizardSettingsFiles test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_wizardsettingsfiles.moc"
