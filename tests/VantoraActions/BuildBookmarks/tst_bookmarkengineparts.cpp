@@ -118,6 +118,9 @@ void TestBookmarkEngineParts::parseRecord_data()
     QTest::newRow("short record") << "Arial,#000000,x" << "Arial" << 0.0 << 0.0 << "";
     QTest::newRow("unparsable numbers read as 0") << "A,#000000,big,72,0,0,0,0,0,72,top,T" << "A" << 0.0 << 0.0 << "T";
     QTest::newRow("empty") << "" << "" << 0.0 << 0.0 << "";
+    QTest::newRow("lone quote") << "\"" << "\"" << 0.0 << 0.0 << "";
+    QTest::newRow("unclosed quoted font") << "\"Arial,Bold,#000000,12" << "\"Arial" << 0.0 << 0.0 << "";
+    QTest::newRow("quote-comma first") << "\",,,,,,,,,,,T\"" << "\"" << 0.0 << 0.0 << "T";
 }
 
 void TestBookmarkEngineParts::parseRecord()
