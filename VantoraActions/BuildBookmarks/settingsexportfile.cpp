@@ -2,6 +2,7 @@
 
 #include "ascabapi.h"
 #include "indentationunits.h"
+#include "savedsettingskeys.h"
 #include "settingskeys.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@
 
 namespace {
 
-const QString ActionPrefs = QStringLiteral("ActionPrefs");
+using SavedSettingsKeys::ActionPrefs;
 
 QString tr(const char* text)
 {

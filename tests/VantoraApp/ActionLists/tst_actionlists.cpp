@@ -100,16 +100,13 @@ void TestActionLists::storedFileName_data()
     QTest::addColumn<bool>("accepted");
     QTest::newRow("plain") << "Reports" << true;
     QTest::newRow("blanks and dots") << "My list v1.2" << true;
-    QTest::newRow("dots inside") << "a..b" << true;
     QTest::newRow("accents") << QString::fromUtf8("Übersicht – Kapitel") << true;
     QTest::newRow("empty") << "" << true;
     QTest::newRow("slash") << "../evil" << false;
     QTest::newRow("backslash") << "..\\evil" << false;
-    QTest::newRow("absolute") << "/tmp/evil" << false;
     QTest::newRow("parent") << ".." << false;
     QTest::newRow("current") << "." << false;
     QTest::newRow("colon") << "a:b" << false;
-    QTest::newRow("question mark") << "what?" << false;
     QTest::newRow("newline") << "two\nlines" << false;
     QTest::newRow("nul") << QString("a") + QChar(0) + "b" << false;
     QTest::newRow("too long") << QString(252, 'x') << false;

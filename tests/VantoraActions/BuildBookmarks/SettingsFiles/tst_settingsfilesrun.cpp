@@ -11,7 +11,9 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 namespace {
 
@@ -135,11 +137,13 @@ void TestSettingsFilesRun::everySavedFormRunsTheSame()
                   }),
              0);
 
-    // Kept as a favourite, and as a tool settings file; both end the wizard.
+    // Kept as a favourite, and as a tool settings file; both end the wizard,
+    // which then writes nothing.
     Edit(Path("unused.ini"), [&](QWidget* d) {
         AnswerFileDialog(Path("exported.ini"));
         QVERIFY(Click(d, "importButton"));
         WhenModal("CSaveAsCollectionDialog", [](QWidget* save) {
+            QVERIFY(!Child<QToolButton>(save, "icon_toolButton")->icon().isNull());
             QTest::keyClicks(Child<QLineEdit>(save, "collectionNameLineEdit"), "Manual outline");
             QVERIFY(Click(save, "saveButton"));
         });
@@ -182,6 +186,8 @@ void TestSettingsFilesRun::everySavedFormRunsTheSame()
                              dataFolder + "/Settings/Favorites/Manual outline.ini",
                              Path("tool.tsf"),
                              Path("from-foreign.ini")};
+    const QImage icon = QSettings(others.at(3), QSettings::IniFormat).value("ActionIcon").value<QImage>();
+    QCOMPARE(icon.size(), QSize(42, 42));
     for (const QString& settings : others) {
         QVERIFY2(QFile::exists(settings), qPrintable(settings));
         QCOMPARE(Outline(settings), expected);

@@ -1,5 +1,6 @@
-// The wizard's Export, Import and header buttons, driven through the built
-// plug-in as the host opens it, with every file in throw-away folders.
+// The wizard's Export and Import, driven through the built plug-in as the
+// host opens it, with every file in throw-away folders. The header buttons
+// are run end to end in tst_settingsfilesrun.
 
 #include "actioninterface.h"
 #include "actionrecords.h"
@@ -15,7 +16,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QToolButton>
 
 using Prefs = QMap<QString, QVariant>;
 
@@ -123,8 +123,6 @@ private slots:
     void unusableFileKeepsTheLevels_data();
     void unusableFileKeepsTheLevels();
     void cancelledImportChangesNothing();
-    void saveAsActionList();
-    void saveAsFavouriteClosesTheWizard();
 
 private:
     int ShowModal(Prefs& prefs, std::function<void(QWidget*)> step);
@@ -325,52 +323,6 @@ void TestWizardSettingsFiles::cancelledImportChangesNothing()
     });
     QCOMPARE(LastVisited("BookmarkSettings::OpenFile"), QString());
     QCOMPARE(LastVisited("BookmarkSettings::SaveFile"), QString());
-}
-
-void TestWizardSettingsFiles::saveAsActionList()
-{
-    Prefs prefs;
-    const int result = ShowModal(prefs, [&](QWidget* d) {
-        AddLevel(d, 20);
-        WhenModal("CSaveAsActionlistDialog", [](QWidget* save) {
-            QTest::keyClicks(Child<QLineEdit>(save, "actionListNameLineEdit"), "Manual chapters");
-            QVERIFY(Click(save, "saveButton"));
-        });
-        QVERIFY(Click(d, "VDtoolbarAddToActionListButton"));
-        // The wizard stays open.
-        QVERIFY(d->isVisible());
-        QVERIFY(Click(d, "page3FinishButton"));
-    });
-    QCOMPARE(result, 1);
-    QSettings list(home.path() + "/data/lumex software/RUZ Irida/Actions/Manual_chapters.xqq",
-                   QSettings::IniFormat);
-    QCOMPARE(list.value("SequenceName").toString(), QStringLiteral("Manual chapters"));
-    QCOMPARE(list.value("ActionName0").toString(), QStringLiteral("Bookmarks by Content"));
-    const Prefs step = list.value("ActionPrefs0").toMap();
-    QCOMPARE(step.value("LevelCount"), QVariant(1));
-    QCOMPARE(step.value("FontSizeValue1"), QVariant(20.0));
-}
-
-void TestWizardSettingsFiles::saveAsFavouriteClosesTheWizard()
-{
-    Prefs prefs;
-    const int result = ShowModal(prefs, [&](QWidget* d) {
-        AddLevel(d, 20);
-        WhenModal("CSaveAsCollectionDialog", [](QWidget* save) {
-            QVERIFY(!Child<QToolButton>(save, "icon_toolButton")->icon().isNull());
-            QTest::keyClicks(Child<QLineEdit>(save, "collectionNameLineEdit"), "Chapters");
-            QVERIFY(Click(save, "saveButton"));
-        });
-        QVERIFY(Click(d, "VDtoolbarAddToCollectionsButton"));
-    });
-    QCOMPARE(result, 0);
-    QVERIFY(prefs.isEmpty());
-    QSettings favourite(home.path() + "/data/lumex software/RUZ Irida//Settings/Favorites/Chapters.ini",
-                        QSettings::IniFormat);
-    const Prefs stored = favourite.value("ActionPrefs").toMap();
-    QCOMPARE(stored.value("CollectionName"), QVariant("Chapters"));
-    QCOMPARE(stored.value("FontSizeValue1"), QVariant(20.0));
-    QCOMPARE(favourite.value("ActionIcon").value<QImage>().size(), QSize(42, 42));
 }
 
 int main(int argc, char** argv)
