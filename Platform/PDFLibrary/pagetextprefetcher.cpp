@@ -35,7 +35,7 @@ PageTextPrefetcher::~PageTextPrefetcher()
 
 std::wstring PageTextPrefetcher::Take(int page)
 {
-    std::optional<std::wstring> ready;
+    std::optional<PageGlyphs> ready;
     {
         std::unique_lock<std::mutex> lock(mMutex);
         // The page in the thread's hands will be there sooner than a second
@@ -52,8 +52,8 @@ std::wstring PageTextPrefetcher::Take(int page)
     }
     mChanged.notify_all();
     if (ready)
-        return std::move(*ready);
-    return Extract(mDocument.Context(), page);
+        return FormatTextRecords(*ready);
+    return FormatTextRecords(Collect(mDocument.Context(), page));
 }
 
 void PageTextPrefetcher::Invalidate()
@@ -76,15 +76,10 @@ int PageTextPrefetcher::NextPage() const
     return 0;
 }
 
-std::wstring PageTextPrefetcher::Extract(fz_context* ctx, int page) const
+PageGlyphs PageTextPrefetcher::Collect(fz_context* ctx, int page) const
 {
-    PageGlyphs glyphs;
-    {
-        std::lock_guard<std::mutex> access(mDocument.Access());
-        glyphs = CollectPageGlyphs(ctx, mDocument.Doc(), page);
-    }
-    // Lines and records need no document: the caller's calls proceed.
-    return FormatTextRecords(glyphs);
+    std::lock_guard<std::mutex> access(mDocument.Access());
+    return CollectPageGlyphs(ctx, mDocument.Doc(), page);
 }
 
 void PageTextPrefetcher::Work()
@@ -100,10 +95,10 @@ void PageTextPrefetcher::Work()
         mBusy = page;
         lock.unlock();
 
-        std::optional<std::wstring> text;
+        std::optional<PageGlyphs> glyphs;
         try
         {
-            text = Extract(mClone, page);
+            glyphs = Collect(mClone, page);
         }
         catch (...)
         {
@@ -115,7 +110,7 @@ void PageTextPrefetcher::Work()
         try
         {
             if (generation == mGeneration && page >= mFirst && page < mFirst + mAhead)
-                mReady[page] = std::move(text);
+                mReady[page] = std::move(glyphs);
         }
         catch (...)
         {

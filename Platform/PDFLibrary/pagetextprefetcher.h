@@ -7,15 +7,20 @@
 #include <string>
 #include <thread>
 
+#include "pageglyphs.h"
+
 #include <mupdf/fitz.h>
 
 class PdfDocument;
 
-// Extracts the text records of the next few pages on a thread of its own
-// while the caller works on the page it was given, so that a front-to-back
-// reader finds each page ready. What it hands out is exactly what
-// PageTextRecords makes: the same code on the same document, only on
-// another context. The thread works while the object lives.
+// Reads the next few pages' glyphs on a thread of its own while the caller
+// works on the page it was given, so that a front-to-back reader finds each
+// page ready. Reading the glyphs is most of the work and needs the document,
+// which one thread at a time may use; making records of them needs nothing,
+// so the caller does that part, in parallel with the thread's next page.
+// What Take answers is exactly what PageTextRecords makes: the same code on
+// the same document, only on another context. The thread works while the
+// object lives.
 class PageTextPrefetcher
 {
 public:
@@ -38,7 +43,7 @@ private:
     void Work();
     // The first page of the window not yet extracted; 0 when none.
     int NextPage() const;
-    std::wstring Extract(fz_context* ctx, int page) const;
+    PageGlyphs Collect(fz_context* ctx, int page) const;
 
     PdfDocument& mDocument;
     fz_context* mClone;
@@ -48,7 +53,7 @@ private:
     std::condition_variable mChanged;
     // Extracted pages; an empty optional marks a failure, which the caller
     // repeats itself to get its error.
-    std::map<int, std::optional<std::wstring>> mReady;
+    std::map<int, std::optional<PageGlyphs>> mReady;
     int mFirst = 0;          // window: mFirst to mFirst + mAhead - 1; 0 none
     int mBusy = 0;           // the page the thread is extracting, 0 none
     unsigned mGeneration = 0;
