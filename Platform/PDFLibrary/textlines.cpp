@@ -82,10 +82,13 @@ private:
 
 bool Finish(const LineDraft& draft, const std::vector<TextGlyph>& glyphs, TextLine& line)
 {
-    std::vector<std::size_t> order = draft.glyphs;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return Along(draft, glyphs[a]) < Along(draft, glyphs[b]);
-    });
+    // By position along the line, content order among equals: the glyph
+    // indices rise, so sorting on (position, index) is that stable order.
+    std::vector<std::pair<double, std::size_t>> order;
+    order.reserve(draft.glyphs.size());
+    for (std::size_t index : draft.glyphs)
+        order.emplace_back(Along(draft, glyphs[index]), index);
+    std::sort(order.begin(), order.end());
 
     Majority<int> fonts;
     Majority<unsigned> colours;
@@ -98,10 +101,9 @@ bool Finish(const LineDraft& draft, const std::vector<TextGlyph>& glyphs, TextLi
     const TextGlyph* previous = nullptr;
     bool pendingSpace = false;
 
-    for (std::size_t index : order)
+    for (const auto& [start, index] : order)
     {
         const TextGlyph& g = glyphs[index];
-        const double start = Along(draft, g);
         const double end = start + g.advance;
         if (IsBlank(g.text))
         {
@@ -164,10 +166,14 @@ std::vector<TextLine> BuildTextLines(const std::vector<TextGlyph>& glyphs)
             return line.dirX * g.dirX + line.dirY * g.dirY > 0.9998
                 && std::fabs(Across(line, g) - line.baseline) <= Tolerance(std::min(line.size, g.size));
         };
-        std::size_t found = std::numeric_limits<std::size_t>::max();
+        // Most glyphs continue the line of the one before.
         if (last < drafts.size() && fits(last))
-            found = last;
+        {
+            drafts[last].glyphs.push_back(i);
+            continue;
+        }
 
+        std::size_t found = std::numeric_limits<std::size_t>::max();
         const long angle = std::lround(std::atan2(g.dirY, g.dirX) / kDegree);
         const double across = -g.dirY * g.originX + g.dirX * g.originY;
         const long bucket = static_cast<long>(std::floor(across / kMaxBaselineTolerance));
