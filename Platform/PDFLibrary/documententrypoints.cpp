@@ -41,12 +41,19 @@ int ULRSaveToFile(int instanceID, wchar_t* fileName)
         PdfDocument* document = instance.Document();
         if (!document)
             throw EngineError(EngineErrorCode::NoDocument, "no document loaded");
+        std::lock_guard<std::mutex> access(document->Access());
+        // Saving leaves the pages as they were, but the writer may renumber
+        // or rewrite objects: what was read before is not worth the risk,
+        // whether the save worked or not.
+        try
         {
-            std::lock_guard<std::mutex> access(document->Access());
             document->Save(path);
         }
-        // Saving leaves the pages as they were, but the writer may renumber
-        // or rewrite objects: pages extracted before are not worth the risk.
+        catch (...)
+        {
+            instance.DocumentChanged();
+            throw;
+        }
         instance.DocumentChanged();
         instance.SetLastError(EngineErrorCode::None);
         return 1;

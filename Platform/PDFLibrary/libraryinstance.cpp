@@ -2,6 +2,7 @@
 
 #include "engineerror.h"
 #include "fontcatalogue.h"
+#include "outlinetree.h"
 #include "pagetextprefetcher.h"
 #include "pdfdocument.h"
 
@@ -14,6 +15,7 @@ LibraryInstance::~LibraryInstance()
     // The prefetch thread works on the document, and the document belongs to
     // the context: stop the one, then drop the other.
     mPrefetcher.reset();
+    mOutline.reset();
     mFonts.reset();
     mDocument.reset();
 }
@@ -21,6 +23,7 @@ LibraryInstance::~LibraryInstance()
 void LibraryInstance::SetDocument(std::unique_ptr<PdfDocument> document)
 {
     mPrefetcher.reset();
+    mOutline.reset();
     mFonts.reset();
     mSelectedFont = 0;
     mDocument = std::move(document);
@@ -44,8 +47,23 @@ PageTextPrefetcher& LibraryInstance::TextPrefetcher()
     return *mPrefetcher;
 }
 
+OutlineTree& LibraryInstance::Outline()
+{
+    if (!mDocument)
+        throw EngineError(EngineErrorCode::NoDocument, "no document loaded");
+    if (!mOutline)
+        mOutline = std::make_unique<OutlineTree>(*mDocument);
+    return *mOutline;
+}
+
+void LibraryInstance::ForgetOutline()
+{
+    mOutline.reset();
+}
+
 void LibraryInstance::DocumentChanged()
 {
+    ForgetOutline();
     if (mPrefetcher)
         mPrefetcher->Invalidate();
 }

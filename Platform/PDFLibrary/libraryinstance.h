@@ -10,6 +10,7 @@
 #include <string>
 
 class FontCatalogue;
+class OutlineTree;
 class PageTextPrefetcher;
 class PdfDocument;
 
@@ -50,7 +51,16 @@ public:
     // Text extraction of the loaded document, which works ahead on a thread
     // of its own; made on first use. Throws without a document.
     PageTextPrefetcher& TextPrefetcher();
-    // The document was changed in a way that may change its pages' text.
+    // The document's outline, read on first use and kept from one call to the
+    // next: it follows every change made through it, and nothing else
+    // changes the outline. Reading it afresh on every call made removing
+    // all bookmarks quadratic. Throws without a document.
+    OutlineTree& Outline();
+    // Forgets the outline read; the next call reads it again. For when an
+    // operation failed halfway, and the tree and the objects may disagree.
+    void ForgetOutline();
+    // The document was changed in a way that may change its pages' text or
+    // its objects' numbers. Called holding the document's access lock.
     void DocumentChanged();
 
     // Atomic: SelectedPage answers without the instance lock and may record
@@ -70,6 +80,8 @@ private:
     std::unique_ptr<PdfDocument> mDocument;
     // Declared after the document: its thread stops before the document goes.
     std::unique_ptr<PageTextPrefetcher> mPrefetcher;
+    // Holds references to the document's objects: goes before it too.
+    std::unique_ptr<OutlineTree> mOutline;
     std::unique_ptr<FontCatalogue> mFonts;
     int mSelectedFont = 0;
     std::atomic<int> mSelectedPage{0};

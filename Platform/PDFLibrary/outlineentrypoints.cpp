@@ -1,17 +1,32 @@
-// Entry points of the outline (bookmarks). Each call reads the tree afresh,
-// so identifiers stay right whatever happened in between.
+// Entry points of the outline (bookmarks), all on the instance's one
+// outline tree, which follows every change they make.
 #include "entryguard.h"
 #include "outlinetree.h"
 #include "ulrentrypoints.h"
 
 namespace {
 
+// Runs work on the instance's outline; a failure makes the next call read
+// the outline afresh.
+template <typename Result, typename Work>
+Result WithOutline(LibraryInstance& instance, Work&& work)
+{
+    try
+    {
+        return work(instance.Outline());
+    }
+    catch (...)
+    {
+        instance.ForgetOutline();
+        throw;
+    }
+}
+
 template <typename Work>
 int OutlineEntry(int instanceID, Work&& work)
 {
-    return DocumentEntry(instanceID, 0, [&](LibraryInstance&, PdfDocument& document) {
-        OutlineTree tree(document);
-        return work(tree);
+    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument&) {
+        return WithOutline<int>(instance, work);
     });
 }
 
@@ -51,16 +66,16 @@ int ULRGetParentOutline(int instanceID, int id)
 
 wchar_t* ULROutlineTitle(int instanceID, int id)
 {
-    return WideDocumentEntry(instanceID, [id](LibraryInstance&, PdfDocument& document) {
-        return OutlineTree(document).Title(id);
+    return WideDocumentEntry(instanceID, [id](LibraryInstance& instance, PdfDocument&) {
+        return WithOutline<std::wstring>(instance, [id](OutlineTree& tree) { return tree.Title(id); });
     });
 }
 
 int ULRSetOutlineTitle(int instanceID, int id, wchar_t* title)
 {
-    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument& document) {
+    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument&) {
         const std::wstring text = instance.TakeWideString(title);
-        return OutlineTree(document).SetTitle(id, text) ? 1 : 0;
+        return WithOutline<int>(instance, [&](OutlineTree& tree) { return tree.SetTitle(id, text) ? 1 : 0; });
     });
 }
 
@@ -71,9 +86,9 @@ int ULRGetOutlinePage(int instanceID, int id)
 
 int ULRNewOutline(int instanceID, int parent, wchar_t* title, int page, double position)
 {
-    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument& document) {
+    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument&) {
         const std::wstring text = instance.TakeWideString(title);
-        return OutlineTree(document).Add(parent, text, page, position);
+        return WithOutline<int>(instance, [&](OutlineTree& tree) { return tree.Add(parent, text, page, position); });
     });
 }
 
