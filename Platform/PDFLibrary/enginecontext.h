@@ -1,8 +1,8 @@
 #pragma once
 
-#include <mupdf/fitz.h>
+#include "enginelock.h"
 
-#include <mutex>
+#include <mupdf/fitz.h>
 
 // One MuPDF context per library instance. It is made with a lock table so
 // that per-thread clones (fz_clone_context) can work on the same document
@@ -26,7 +26,7 @@ private:
     static void Lock(void* user, int lock);
     static void Unlock(void* user, int lock);
 
-    std::mutex mLocks[FZ_LOCK_MAX];
+    EngineLock mLocks[FZ_LOCK_MAX];
     fz_locks_context mLockTable;
     fz_context* mContext = nullptr;
 };
