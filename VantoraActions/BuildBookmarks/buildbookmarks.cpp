@@ -14,6 +14,29 @@ namespace {
 // The path the exception reports name for this file.
 const char* const ReportFile = "VantoraActions/BuildBookmarks/buildbookmarks";
 
+// Runs one guarded step of the work procedure. Any exception is handled in two
+// stages: the inner one writes the exception report and turns the failure into
+// the integer 0, the outer one records `message` in the host's error list.
+// Returns false when the step failed.
+template <typename Step>
+bool RunGuarded(Step&& step, CErrorHandler* errors, const QString& message)
+{
+    try {
+        try {
+            step();
+        } catch (...) {
+            char report[ExceptionReportSize];
+            FormatExceptionReport(report, ReportFile, "WorkProc", __LINE__);
+            StoreErrorToLog(report);
+            throw 0;
+        }
+    } catch (int) {
+        errors->StoreError(message);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CBuildBookmarks::CBuildBookmarks() = default;
@@ -42,41 +65,27 @@ int CBuildBookmarks::BuildEveryNthPage(WorkProcInfoStruct* info, int pages)
     for (int page = 1; page <= pages; ++page) {
         if (page % n != 0)
             continue;
-        try {
-            try {
+        const bool done = RunGuarded(
+            [&] {
                 const QString title = QStringLiteral("Page ") + QString::number(page);
                 info->PDFLibrary->NewOutline(0, title.toStdWString(), page, 0.0);
-            } catch (...) {
-                char report[ExceptionReportSize];
-                FormatExceptionReport(report, ReportFile, "WorkProc", __LINE__);
-                StoreErrorToLog(report);
-                throw 0;
-            }
-        } catch (int) {
-            info->ErrorHandler->StoreError(QStringLiteral("Creating bookmark Error"));
+            },
+            info->ErrorHandler, QStringLiteral("Creating bookmark Error"));
+        if (!done)
             result = 1;
-        }
     }
     return result;
 }
 
 int CBuildBookmarks::BuildFromContent(WorkProcInfoStruct* info)
 {
-    try {
-        try {
+    const bool done = RunGuarded(
+        [info] {
             CBuildBookmarkAPI engine(info->PDFLibrary, info->Prefs);
             engine.BuildBookmarks();
-        } catch (...) {
-            char report[ExceptionReportSize];
-            FormatExceptionReport(report, ReportFile, "WorkProc", __LINE__);
-            StoreErrorToLog(report);
-            throw 0;
-        }
-    } catch (int) {
-        info->ErrorHandler->StoreError(QStringLiteral("Bookmark builder error"));
-        return 1;
-    }
-    return 0;
+        },
+        info->ErrorHandler, QStringLiteral("Bookmark builder error"));
+    return done ? 0 : 1;
 }
 
 int CBuildBookmarks::ShowDialogProc(QWidget* parent, DialogLoadStruct* load)
