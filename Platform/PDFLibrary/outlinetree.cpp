@@ -282,6 +282,46 @@ int OutlineTree::UpdateCounts(int id)
     return visible;
 }
 
+void OutlineTree::UpdateCountsFrom(int id)
+{
+    if (!mCountsChecked)
+    {
+        UpdateCounts(0);
+        mCountsChecked = true;
+        return;
+    }
+    // Walking the whole tree on every change made building a long outline
+    // quadratic.
+    for (int at = id;; at = NodeOf(at).parent)
+    {
+        UpdateOwnCount(at);
+        if (at == 0)
+            break;
+    }
+}
+
+void OutlineTree::UpdateOwnCount(int id)
+{
+    Node& node = NodeOf(id);
+    int visible = 0;
+    for (int child : node.children)
+    {
+        // An open item with children carries how many its opening shows; a
+        // closed one a negative count, an item without children none.
+        int count = 0;
+        pdf_obj* object = mNodes.at(child).object;
+        EngineCall(mContext, [&] { count = pdf_dict_get_int(mContext, object, PDF_NAME(Count)); });
+        visible += 1 + (count > 0 ? count : 0);
+    }
+    if (id == 0)
+    {
+        if (mRoot)
+            SetCount(mContext, mRoot, visible, true);
+    }
+    else
+        SetCount(mContext, node.object, IsOpen(mContext, node.object) ? visible : -visible, !node.children.empty());
+}
+
 pdf_obj* OutlineTree::Destination(int page, int type, int zoom, const double c[4]) const
 {
     pdf_obj* pageObject = mDocument.PageObject(page);
@@ -378,7 +418,7 @@ int OutlineTree::Add(int parent, const std::wstring& title, int page, double pos
     mNodes.at(id).object = item;
     NodeOf(parent).children.push_back(id);
     Relink(parent);
-    UpdateCounts(0);
+    UpdateCountsFrom(parent);
     return id;
 }
 
@@ -404,7 +444,7 @@ bool OutlineTree::Remove(int id)
         mNodes.erase(item);
     }
     Relink(parent);
-    UpdateCounts(0);
+    UpdateCountsFrom(parent);
     return true;
 }
 
@@ -430,7 +470,11 @@ bool OutlineTree::Move(int id, int sibling, bool after)
     Relink(oldParent);
     if (newParent != oldParent)
         Relink(newParent);
-    UpdateCounts(0);
+    // Where two chains meet, the second pass counts with the first one's
+    // results.
+    UpdateCountsFrom(oldParent);
+    if (newParent != oldParent)
+        UpdateCountsFrom(newParent);
     return true;
 }
 
@@ -451,7 +495,7 @@ bool OutlineTree::SetOpen(int id, bool open)
         return false;
     // The sign carries the state; UpdateCounts puts the right magnitude.
     SetCount(mContext, node->object, open ? 1 : -1, !node->children.empty());
-    UpdateCounts(0);
+    UpdateCountsFrom(id);
     return true;
 }
 

@@ -60,6 +60,12 @@ private:
     // Rewrites the links of parent's children and parent's /First and /Last.
     void Relink(int parent);
     int UpdateCounts(int id);
+    // After a change under id: the counts of id and its ancestors, the only
+    // ones it can change, from the counts their other children carry. The
+    // first change after reading sets every count, so those are right.
+    void UpdateCountsFrom(int id);
+    // The count one item sets for itself from its children's counts.
+    void UpdateOwnCount(int id);
     pdf_obj* Destination(int page, int type, int zoom, const double c[4]) const;
 
     PdfDocument& mDocument;
@@ -67,4 +73,5 @@ private:
     pdf_obj* mRoot = nullptr;
     Node mTop;
     std::map<int, Node> mNodes;
+    bool mCountsChecked = false;
 };
