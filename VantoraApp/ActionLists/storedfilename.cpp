@@ -21,17 +21,17 @@ QString tr(const char* text)
 QString CStoredFileName::Problem(const QString& name, const QString& suffix)
 {
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return tr("The name cannot contain / or \\.");
+        return tr("No / or \\ in a name.");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return tr("The name cannot be . or ..");
+        return tr("A name cannot be . or ..");
     for (const QChar c : name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return tr("The name cannot contain control characters.");
+            return tr("No control characters in a name.");
         if (ForbiddenCharacters.contains(c))
-            return tr("The name cannot contain the character %1.").arg(c);
+            return tr("No %1 in a name.").arg(c);
     }
     if ((name + suffix).toUtf8().size() > MaximumFileNameBytes)
-        return tr("The name is too long for a file name.");
+        return tr("The name is too long.");
     return QString();
 }
 

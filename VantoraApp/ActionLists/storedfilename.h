@@ -4,7 +4,8 @@
 
 // The names users give action lists and favourites become file names inside
 // one folder. A name that would lead out of that folder, or that a file
-// system refuses, is turned down with a reason the dialogs can show.
+// system refuses, is turned down with a reason short enough to show under
+// the name field.
 class CStoredFileName
 {
 public:
