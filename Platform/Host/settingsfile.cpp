@@ -5,8 +5,11 @@
 #include "settingskeys.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,10 +23,27 @@ ActionPrefs MapValue(const QSettings& file, const QString& key, const QString& p
     return value.toMap();
 }
 
+// The step numbers of an action list, in order. Appending fills the first
+// free number, so a list may have gaps (steps 0, 1 and 3): every step runs.
+QList<int> StepNumbers(const QSettings& file)
+{
+    QList<int> numbers;
+    static const QRegularExpression stepKey(QStringLiteral("^ActionName(\\d+)$"));
+    for (const QString& key : file.childKeys()) {
+        const QRegularExpressionMatch match = stepKey.match(key);
+        bool ok = false;
+        const int number = match.hasMatch() ? match.captured(1).toInt(&ok) : -1;
+        if (ok)
+            numbers << number;
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 QList<ActionPrefs> ActionListSteps(const QSettings& file, const QString& path)
 {
     QList<ActionPrefs> steps;
-    for (int step = 0; file.contains(QStringLiteral("ActionName%1").arg(step)); ++step) {
+    for (int step : StepNumbers(file)) {
         if (file.value(QStringLiteral("ActionName%1").arg(step)).toString() == ActionDisplayName)
             steps << MapValue(file, QStringLiteral("ActionPrefs%1").arg(step), path);
     }
@@ -65,7 +85,7 @@ QList<ActionPrefs> SettingsFile::read(const QString& path)
         steps << MapValue(file, QStringLiteral("ActionPrefs"), path);
     else if (file.contains(QStringLiteral("ToolSettings")))
         steps << MapValue(file, QStringLiteral("ToolSettings"), path);
-    else if (file.contains(QStringLiteral("ActionName0")) || file.contains(QStringLiteral("SequenceName")))
+    else if (!StepNumbers(file).isEmpty() || file.contains(QStringLiteral("SequenceName")))
         steps = ActionListSteps(file, path);
     else if (ReadableSettings::recognises(file))
         steps << ReadableSettings::read(file, path);

@@ -112,14 +112,19 @@ void TestHostFiles::actionListRunsItsBookmarkStepsInOrder()
         file.setValue("ActionPrefs1", TwoLevels());
         file.setValue("ActionName2", "Bookmarks by Content");
         file.setValue("ActionPrefs2", nth);
-        // A gap ends the list, as it does for the writer that appends steps.
+        // A removed step leaves a gap; the steps after it still run, and
+        // step 10 comes after step 4, not between 1 and 2.
+        file.setValue("ActionName10", "Bookmarks by Content");
+        file.setValue("ActionPrefs10", nth);
         file.setValue("ActionName4", "Bookmarks by Content");
-        file.setValue("ActionPrefs4", ActionPrefs());
+        file.setValue("ActionPrefs4", TwoLevels());
     }
     const QList<ActionPrefs> steps = SettingsFile::read(path);
-    QCOMPARE(steps.size(), 2);
+    QCOMPARE(steps.size(), 4);
     QCOMPARE(steps.at(0), TwoLevels());
     QCOMPARE(steps.at(1), nth);
+    QCOMPARE(steps.at(2), TwoLevels());
+    QCOMPARE(steps.at(3), nth);
 }
 
 void TestHostFiles::handWrittenFileIsTypedAndDerived()
