@@ -104,7 +104,7 @@ HostOptions CommandLine::parse(const QStringList& arguments)
     }
 
     if (commandName.isEmpty())
-        throw HostError::usage(QStringLiteral("Name a command: info, run, outline, text or fonts."));
+        throw HostError::usage(QStringLiteral("Name a command: info, run, outline, text, fonts or settings edit."));
     if (!Commands().contains(commandName))
         throw HostError::usage(QStringLiteral("Unknown command \"%1\".").arg(commandName));
     options.command = Commands().value(commandName);
@@ -162,6 +162,8 @@ QString CommandLine::usage()
         "  vantora text [--page N] FILE.pdf     the text records the plug-in sees\n"
         "  vantora fonts FILE.pdf               the document's fonts\n"
         "  vantora info                         the plug-in's identity\n"
+        "  vantora settings edit FILE.ini       define the levels in the wizard\n"
+        "      (needs a display; FILE is a settings export, made on Finish)\n"
         "\n"
         "Exit codes: 0 success, 1 failure, 2 usage error.\n");
 }
