@@ -48,7 +48,7 @@ OpenDocument::OpenDocument(const QString& path, const QString& password)
         return;
     switch (mLibrary->LastErrorCode()) {
     case PasswordRequired:
-        throw HostError(password.isEmpty()
+        throw PasswordError(password.isEmpty()
                             ? QStringLiteral("%1 is protected by a password; give it with --password.").arg(Quoted(path))
                             : QStringLiteral("The password for %1 is wrong.").arg(Quoted(path)));
     case NotAPdf:

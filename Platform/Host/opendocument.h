@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hosterror.h"
+
 #include <QString>
 
 #include <memory>
@@ -10,6 +12,14 @@ class OmbrelPDFLibraryCPDylibCPP1311;
 // host holds the document it hands to an action. Everything that can be told
 // before the library sees the file (missing, unreadable, not a PDF) is checked
 // first, so the user gets the plainest reason.
+// The file is protected and the password was missing or wrong: a window host
+// asks for it again.
+class PasswordError : public HostError
+{
+public:
+    using HostError::HostError;
+};
+
 class OpenDocument
 {
 public:
