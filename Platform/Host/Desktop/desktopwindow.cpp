@@ -1,0 +1,367 @@
+#include "desktopwindow.h"
+
+#include "actionrunner.h"
+#include "atomicsave.h"
+#include "documentopener.h"
+#include "hosterror.h"
+#include "opendocument.h"
+#include "outlinepanel.h"
+#include "pagegeometry.h"
+#include "pageview.h"
+#include "pdflibrarybinding.h"
+#include "previewwindow.h"
+#include "recentfiles.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+const QString PdfFilter = QObject::tr("PDF files (*.pdf);;All files (*)");
+
+} // namespace
+
+DesktopWindow::DesktopWindow(const QString& pluginPath, QWidget* parent)
+    : QMainWindow(parent),
+      mPluginPath(pluginPath),
+      mPreview(new PreviewWindow(this)),
+      mOutline(new OutlinePanel(this)),
+      mRunner(new ActionRunner(pluginPath, this))
+{
+    // The plug-in's dialogs find the host by these names.
+    setObjectName(QStringLiteral("VantoraClass"));
+    setCentralWidget(mPreview);
+
+    auto* dock = new QDockWidget(tr("Bookmarks"), this);
+    dock->setObjectName(QStringLiteral("outlineDock"));
+    dock->setWidget(mOutline);
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
+
+    createActions();
+    createActionsMenu();
+
+    PageView* view = mPreview->pageView();
+    connect(mOutline, &OutlinePanel::pageRequested, view, &PageView::goToPage);
+    connect(view, &PageView::currentPageChanged, this, &DesktopWindow::showCurrentPage);
+    connect(view, &PageView::zoomChanged, this, [this](double zoom) {
+        mZoomLabel->setText(QStringLiteral("%1%").arg(qRound(zoom * 100)));
+    });
+    connect(mPreview, &PreviewWindow::statusMessage, this, [this](const QString& message) {
+        statusBar()->showMessage(message);
+    });
+    connect(mPreview, &PreviewWindow::settingsReceived, this, &DesktopWindow::onSettingsReceived);
+    connect(mPreview, &PreviewWindow::settingsDialogClosed, this, &DesktopWindow::onSettingsDialogClosed);
+    connect(mRunner, &ActionRunner::finished, this, &DesktopWindow::onRunFinished);
+
+    resize(1100, 800);
+    updateState();
+    if (!mRunner->isLoaded())
+        statusBar()->showMessage(mRunner->errorString());
+}
+
+DesktopWindow::~DesktopWindow() = default;
+
+void DesktopWindow::createActions()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* open = file->addAction(tr("&Open..."), this, &DesktopWindow::chooseFile, QKeySequence::Open);
+    open->setObjectName(QStringLiteral("actionOpen"));
+    QMenu* recent = file->addMenu(tr("Open &Recent"));
+    mRecent = new RecentFiles(recent, this);
+    connect(mRecent, &RecentFiles::openRequested, this, &DesktopWindow::openFile);
+    mSaveAction = file->addAction(tr("&Save"), this, &DesktopWindow::save, QKeySequence::Save);
+    mSaveAction->setObjectName(QStringLiteral("actionSave"));
+    mSaveAsAction = file->addAction(tr("Save &As..."), this, &DesktopWindow::saveAs, QKeySequence::SaveAs);
+    mSaveAsAction->setObjectName(QStringLiteral("actionSaveAs"));
+    file->addSeparator();
+    file->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    mUndoAction = edit->addAction(tr("&Undo"), this, &DesktopWindow::undoRun, QKeySequence::Undo);
+    mUndoAction->setObjectName(QStringLiteral("actionUndo"));
+
+    PageView* view = mPreview->pageView();
+    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+    mViewActions << viewMenu->addAction(tr("Zoom &In"), view, &PageView::zoomIn, QKeySequence::ZoomIn)
+                 << viewMenu->addAction(tr("Zoom &Out"), view, &PageView::zoomOut, QKeySequence::ZoomOut)
+                 << viewMenu->addAction(tr("Fit &Width"), view, &PageView::fitWidth, QKeySequence(Qt::CTRL + Qt::Key_2))
+                 << viewMenu->addAction(tr("&Actual Size"), view, [view] { view->setZoom(1.0); }, QKeySequence(Qt::CTRL + Qt::Key_0));
+    viewMenu->addSeparator();
+    mViewActions << viewMenu->addAction(tr("&Previous Page"), view, &PageView::previousPage, QKeySequence(Qt::Key_PageUp))
+                 << viewMenu->addAction(tr("&Next Page"), view, &PageView::nextPage, QKeySequence(Qt::Key_PageDown));
+
+    QToolBar* bar = addToolBar(tr("Navigation"));
+    bar->setObjectName(QStringLiteral("navigationBar"));
+    bar->addAction(open);
+    bar->addAction(mSaveAction);
+    bar->addSeparator();
+    bar->addAction(mViewActions.at(4));
+    mPageBox = new QSpinBox(bar);
+    mPageBox->setObjectName(QStringLiteral("pageBox"));
+    mPageBox->setKeyboardTracking(false);
+    bar->addWidget(mPageBox);
+    mPageCount = new QLabel(bar);
+    bar->addWidget(mPageCount);
+    bar->addAction(mViewActions.at(5));
+    bar->addSeparator();
+    bar->addAction(mViewActions.at(1));
+    mZoomLabel = new QLabel(QStringLiteral("100%"), bar);
+    mZoomLabel->setMinimumWidth(48);
+    mZoomLabel->setAlignment(Qt::AlignCenter);
+    bar->addWidget(mZoomLabel);
+    bar->addAction(mViewActions.at(0));
+    bar->addAction(mViewActions.at(2));
+    connect(mPageBox, QOverload<int>::of(&QSpinBox::valueChanged), view, &PageView::goToPage);
+}
+
+void DesktopWindow::createActionsMenu()
+{
+    QMenu* actions = menuBar()->addMenu(tr("&Actions"));
+    actions->setObjectName(QStringLiteral("actionsMenu"));
+    mEditSettingsAction = new QAction(tr("Edit settings..."), this);
+    mEditSettingsAction->setObjectName(QStringLiteral("actionEditSettings"));
+    connect(mEditSettingsAction, &QAction::triggered, this, &DesktopWindow::editSettings);
+    mRunAction = new QAction(tr("Run"), this);
+    mRunAction->setObjectName(QStringLiteral("actionRun"));
+    mRunAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_R));
+    connect(mRunAction, &QAction::triggered, this, &DesktopWindow::runAction);
+    if (!mRunner->isLoaded()) {
+        actions->addAction(tr("(no action loaded)"))->setEnabled(false);
+        return;
+    }
+    // Group, then the action under it with its own icon.
+    QMenu* group = actions->addMenu(mRunner->groupName());
+    QMenu* action = group->addMenu(mRunner->icon(), mRunner->displayName());
+    action->setObjectName(QStringLiteral("actionMenu"));
+    action->addAction(mEditSettingsAction);
+    action->addAction(mRunAction);
+}
+
+void DesktopWindow::updateState()
+{
+    const bool open = mDocument != nullptr;
+    const bool idle = !mRunner->isRunning();
+    mSaveAction->setEnabled(open && idle);
+    mSaveAsAction->setEnabled(open && idle);
+    mUndoAction->setEnabled(open && idle && mUndo.canUndo());
+    mUndoAction->setText(mUndo.canUndo() ? tr("&Undo %1").arg(mRunner->displayName()) : tr("&Undo"));
+    mEditSettingsAction->setEnabled(mRunner->isLoaded() && !mSettingsOpen);
+    mRunAction->setEnabled(open && idle && mRunner->isLoaded());
+    for (QAction* action : qAsConst(mViewActions))
+        action->setEnabled(open);
+    mPageBox->setEnabled(open);
+    const QString name = open ? QFileInfo(mPath).fileName() : tr("No document");
+    setWindowTitle(QStringLiteral("%1%2 - Vantora").arg(name, mModified ? QStringLiteral("*") : QString()));
+}
+
+void DesktopWindow::chooseFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open PDF"), QFileInfo(mPath).absolutePath(), PdfFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool DesktopWindow::openFile(const QString& path)
+{
+    if (mRunner->isRunning() || !maySetDocumentAside())
+        return false;
+    DocumentOpener opener(this);
+    std::unique_ptr<OpenDocument> document = opener.open(path);
+    if (!document) {
+        if (!QFileInfo(path).exists())
+            mRecent->remove(path);
+        return false;
+    }
+    mDocument = std::move(document);
+    mPath = QFileInfo(path).absoluteFilePath();
+    mPassword = opener.password();
+    mModified = false;
+    mUndo.forget();
+
+    const QVector<QRectF> pages = PageGeometry::read(mDocument->library());
+    mPreview->showDocument(mPath, mPassword, pages);
+    mPageBox->setRange(1, std::max(1, pages.size()));
+    mPageCount->setText(tr(" of %1 ").arg(pages.size()));
+    refreshOutline();
+    mRecent->add(mPath);
+    updateState();
+    statusBar()->showMessage(tr("Opened %1, %n page(s).", nullptr, pages.size()).arg(QFileInfo(mPath).fileName()), 5000);
+    emit documentOpened(mPath);
+    return true;
+}
+
+bool DesktopWindow::maySetDocumentAside()
+{
+    if (!mDocument || !mModified)
+        return true;
+    const auto answer = QMessageBox::question(this, tr("Unsaved changes"),
+                                              tr("Save the changes to %1?").arg(QFileInfo(mPath).fileName()),
+                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save)
+        return save();
+    return answer == QMessageBox::Discard;
+}
+
+bool DesktopWindow::save()
+{
+    return mDocument && saveTo(mPath);
+}
+
+bool DesktopWindow::saveAs()
+{
+    if (!mDocument)
+        return false;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save PDF As"), mPath, PdfFilter);
+    return !path.isEmpty() && saveTo(path);
+}
+
+bool DesktopWindow::saveTo(const QString& path)
+{
+    if (!mDocument || mRunner->isRunning())
+        return false;
+    try {
+        AtomicSave target(path);
+        mDocument->saveTo(target.temporaryPath());
+        target.commit();
+    } catch (const HostError& error) {
+        QMessageBox::warning(this, tr("Save"), error.message());
+        return false;
+    }
+    mPath = QFileInfo(path).absoluteFilePath();
+    mModified = false;
+    mRecent->add(mPath);
+    updateState();
+    statusBar()->showMessage(tr("Saved %1.").arg(mPath), 5000);
+    return true;
+}
+
+void DesktopWindow::editSettings()
+{
+    if (mSettingsOpen || !mRunner->showSettings(mPreview))
+        return;
+    mSettingsOpen = true;
+    updateState();
+}
+
+void DesktopWindow::onSettingsReceived(const ActionPrefs& prefs)
+{
+    mRunner->setSettings(prefs);
+    statusBar()->showMessage(tr("Settings kept: %n level(s). Run them with Actions > %1 > Run.", nullptr,
+                                prefs.value(QStringLiteral("LevelCount")).toInt())
+                                 .arg(mRunner->displayName()),
+                             8000);
+}
+
+void DesktopWindow::onSettingsDialogClosed()
+{
+    mSettingsOpen = false;
+    updateState();
+}
+
+void DesktopWindow::runAction()
+{
+    if (!mDocument || mRunner->isRunning())
+        return;
+    if (!mRunner->hasSettings()) {
+        QMessageBox::information(this, mRunner->displayName(),
+                                 tr("There are no settings yet. Define the levels with Edit settings... and press Finish."));
+        return;
+    }
+    try {
+        mUndo.remember(*mDocument);
+    } catch (const HostError& error) {
+        QMessageBox::warning(this, mRunner->displayName(), error.message());
+        return;
+    }
+    mModifiedBeforeRun = mModified;
+
+    // The library answers SelectedPage while the procedure works on a page.
+    const int pages = mDocument->pageCount();
+    mProgress = new QProgressDialog(tr("Building bookmarks..."), QString(), 0, pages, this);
+    mProgress->setWindowModality(Qt::WindowModal);
+    mProgress->setMinimumDuration(300);
+    mProgress->setAttribute(Qt::WA_DeleteOnClose);
+    auto* poll = new QTimer(mProgress);
+    connect(poll, &QTimer::timeout, this, [this] {
+        if (mProgress && mDocument)
+            mProgress->setValue(mDocument->library().SelectedPage());
+    });
+    poll->start(100);
+
+    mRunner->run(mDocument.get());
+    updateState();
+}
+
+void DesktopWindow::onRunFinished(int result, const QStringList& messages)
+{
+    if (mProgress)
+        mProgress->close();
+    mModified = true;
+    refreshOutline();
+    updateState();
+    if (result != 0 || !messages.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, mRunner->displayName(),
+                        result != 0 ? tr("The action reported errors; what it made is kept (Undo takes it back).")
+                                    : tr("The action finished with messages."),
+                        QMessageBox::Ok, this);
+        box.setDetailedText(messages.join(QLatin1Char('\n')));
+        box.setInformativeText(messages.mid(0, 5).join(QLatin1Char('\n')));
+        box.exec();
+    } else {
+        statusBar()->showMessage(tr("%1 done: %n bookmark(s).", nullptr, mDocument->library().OutlineCount())
+                                     .arg(mRunner->displayName()),
+                                 8000);
+    }
+    emit runFinished(result);
+}
+
+void DesktopWindow::undoRun()
+{
+    if (!mDocument || !mUndo.canUndo() || mRunner->isRunning())
+        return;
+    try {
+        mUndo.undo(*mDocument, mPassword);
+    } catch (const HostError& error) {
+        QMessageBox::warning(this, tr("Undo"), error.message());
+        return;
+    }
+    mModified = mModifiedBeforeRun;
+    refreshOutline();
+    updateState();
+}
+
+void DesktopWindow::refreshOutline()
+{
+    if (mDocument)
+        mOutline->showOutline(mDocument->library());
+    else
+        mOutline->clear();
+}
+
+void DesktopWindow::showCurrentPage(int page)
+{
+    const QSignalBlocker quiet(mPageBox);
+    mPageBox->setValue(page);
+}
+
+void DesktopWindow::closeEvent(QCloseEvent* event)
+{
+    // The running procedure holds the document: it cannot be taken away.
+    if (mRunner->isRunning() || !maySetDocumentAside()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
