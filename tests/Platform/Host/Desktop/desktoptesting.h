@@ -1,0 +1,124 @@
+#pragma once
+
+// Driving the desktop host as a user does: the sample manual, the wizard's
+// widgets by name, and clicks and drags on the preview at a heading.
+
+#include "../../../support/ModalStep/modalstep.h"
+#include "desktopwindow.h"
+#include "opendocument.h"
+#include "pageview.h"
+#include "pdflibrarybinding.h"
+#include "previewwindow.h"
+#include "textline.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Heading
+{
+    QString title;
+    int page;
+    int level;
+};
+
+QString PluginPath()
+{
+    return QDir(qEnvironmentVariable("VANTORA_BIN_DIR")).filePath(QStringLiteral("libBuildBookmarks.so"));
+}
+
+// Draws the bundled sample manual; the headings as drawn come back.
+bool MakeSampleManual(const QString& pdf, QList<Heading>& headings)
+{
+    const QString json = pdf + QStringLiteral(".json");
+    if (QProcess::execute(QStringLiteral(VANTORA_PYTHON), {QStringLiteral(VANTORA_SAMPLES_DIR "/makesamplemanual.py"), pdf, json}) != 0)
+        return false;
+    QFile file(json);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    for (const QJsonValue& value : QJsonDocument::fromJson(file.readAll()).array()) {
+        const QJsonObject heading = value.toObject();
+        headings << Heading{heading["title"].toString(), heading["page"].toInt(), heading["level"].toInt()};
+    }
+    return !headings.isEmpty();
+}
+
+// The line of `page` that starts with `text`, read through the window's own
+// document as the library reports it.
+TextLine LineOf(DesktopWindow& window, int page, const QString& text)
+{
+    OmbrelPDFLibraryCPDylibCPP1311& library = window.document()->library();
+    library.SelectPage(page);
+    library.SetTextExtractionOptions(1, 0);
+    const std::wstring wide = library.GetPageText(3);
+    const QString pageText = QString::fromUcs4(reinterpret_cast<const uint*>(wide.data()), static_cast<int>(wide.size()));
+    for (const TextLine& line : TextLine::fromPageText(pageText))
+        if (line.text.startsWith(text))
+            return line;
+    qWarning("no line \"%s\" on page %d", qPrintable(text), page);
+    return TextLine();
+}
+
+QDialog* Wizard(DesktopWindow& window)
+{
+    return window.previewWindow()->findChild<QDialog*>(QStringLiteral("BuildBookmarksPrefsDialog"));
+}
+
+template <class T>
+T* Child(QWidget* dialog, const char* name)
+{
+    T* child = dialog->findChild<T*>(QLatin1String(name));
+    if (!child)
+        qFatal("no widget %s", name);
+    return child;
+}
+
+bool Click(QWidget* dialog, const char* name)
+{
+    auto* button = Child<QAbstractButton>(dialog, name);
+    if (!button->isVisible() || !button->isEnabled())
+        return false;
+    QTest::mouseClick(button, Qt::LeftButton);
+    return true;
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& at)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Brings the line's page into view and clicks the line, or drags a rectangle
+// from above its left end to below its middle.
+void PointAt(DesktopWindow& window, int page, const TextLine& line, bool drag)
+{
+    PageView* view = window.previewWindow()->pageView();
+    view->goToPage(page);
+    QApplication::processEvents();
+    QWidget* surface = view->viewport();
+    if (!drag) {
+        const QPoint at = view->viewportPoint(page, line.box.center());
+        SendMouse(surface, QEvent::MouseButtonPress, at);
+        SendMouse(surface, QEvent::MouseButtonRelease, at);
+        return;
+    }
+    const QPoint from = view->viewportPoint(page, QPointF(line.box.left() - 4, line.box.bottom() + 4));
+    const QPoint to = view->viewportPoint(page, QPointF(line.box.center().x(), line.box.top() - 2));
+    SendMouse(surface, QEvent::MouseButtonPress, from);
+    SendMouse(surface, QEvent::MouseMove, (from + to) / 2);
+    SendMouse(surface, QEvent::MouseMove, to);
+    SendMouse(surface, QEvent::MouseButtonRelease, to);
+}
+
+} // namespace
