@@ -48,6 +48,7 @@ DesktopWindow::DesktopWindow(const QString& pluginPath, QWidget* parent)
     dock->setWidget(mOutline);
     dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
+    resizeDocks({dock}, {320}, Qt::Horizontal);
 
     createActions();
     createActionsMenu();

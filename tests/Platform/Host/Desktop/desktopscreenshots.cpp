@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
     QDialog* wizard = Wizard(window);
     if (!wizard)
         return 1;
-    wizard->move(700, 150);
+    wizard->move(690, 170);
     Click(wizard, "page3AddButton");
     Child<QAbstractButton>(wizard, "fontColorCheckBox")->setChecked(true);
     Child<QAbstractButton>(wizard, "textMaskCheckBox")->setChecked(true);

@@ -4,6 +4,7 @@
 // widgets by name, and clicks and drags on the preview at a heading.
 
 #include "../../../support/ModalStep/modalstep.h"
+#include "actionplugin.h"
 #include "desktopwindow.h"
 #include "opendocument.h"
 #include "pageview.h"
@@ -31,9 +32,11 @@ struct Heading
     int level;
 };
 
+// The built plug-in; beside the executable when no folder is given.
 QString PluginPath()
 {
-    return QDir(qEnvironmentVariable("VANTORA_BIN_DIR")).filePath(QStringLiteral("libBuildBookmarks.so"));
+    const QString folder = qEnvironmentVariable("VANTORA_BIN_DIR");
+    return folder.isEmpty() ? ActionPlugin::defaultPath() : QDir(folder).filePath(QStringLiteral("libBuildBookmarks.so"));
 }
 
 // Draws the bundled sample manual; the headings as drawn come back.
