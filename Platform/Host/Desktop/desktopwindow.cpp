@@ -72,7 +72,11 @@ DesktopWindow::DesktopWindow(const QString& pluginPath, QWidget* parent)
         statusBar()->showMessage(mRunner->errorString());
 }
 
-DesktopWindow::~DesktopWindow() = default;
+DesktopWindow::~DesktopWindow()
+{
+    // A running procedure works on the document: it ends before the document goes.
+    delete mRunner;
+}
 
 void DesktopWindow::createActions()
 {
@@ -242,6 +246,8 @@ bool DesktopWindow::saveTo(const QString& path)
     }
     mPath = QFileInfo(path).absoluteFilePath();
     mModified = false;
+    // Undoing a saved run leaves the document unlike its file.
+    mModifiedBeforeRun = true;
     mRecent->add(mPath);
     updateState();
     statusBar()->showMessage(tr("Saved %1.").arg(mPath), 5000);
