@@ -8,9 +8,11 @@ namespace {
 template <typename Result, typename Work>
 Result WithInstance(int id, Result neutral, Work work)
 {
-    std::lock_guard<std::mutex> guard(LibraryInstances::Lock());
-    LibraryInstance* instance = LibraryInstances::Find(id);
-    return instance ? work(*instance) : neutral;
+    const std::shared_ptr<LibraryInstance> instance = LibraryInstances::Find(id);
+    if (!instance)
+        return neutral;
+    std::lock_guard<std::mutex> guard(instance->CallLock());
+    return work(*instance);
 }
 
 } // namespace
@@ -19,13 +21,16 @@ extern "C" {
 
 int ULRCreateLibrary(void)
 {
-    std::lock_guard<std::mutex> guard(LibraryInstances::Lock());
-    return LibraryInstances::Create();
+    // No error may leave the library; a caller that gets 0 has no instance.
+    try {
+        return LibraryInstances::Create();
+    } catch (...) {
+        return 0;
+    }
 }
 
 int ULRReleaseLibrary(int instanceID)
 {
-    std::lock_guard<std::mutex> guard(LibraryInstances::Lock());
     return LibraryInstances::Release(instanceID) ? 1 : 0;
 }
 

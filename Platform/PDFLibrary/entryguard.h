@@ -9,16 +9,16 @@
 #include <new>
 #include <string>
 
-// The shell of every entry point: one call into the library at a time, an
+// The shell of every entry point: one call into an instance at a time, an
 // unknown instance id answers the neutral value, and no error of any kind
 // leaves the library; it becomes the neutral value and LastErrorCode.
 template <typename Result, typename Work>
 Result GuardedEntry(int instanceID, Result neutral, Work&& work)
 {
-    std::lock_guard<std::mutex> guard(LibraryInstances::Lock());
-    LibraryInstance* instance = LibraryInstances::Find(instanceID);
+    const std::shared_ptr<LibraryInstance> instance = LibraryInstances::Find(instanceID);
     if (!instance)
         return neutral;
+    std::lock_guard<std::mutex> guard(instance->CallLock());
     try
     {
         return work(*instance);

@@ -140,7 +140,7 @@ namespace LibraryInstances {
 
 namespace {
 
-using InstanceMap = std::map<int, std::unique_ptr<LibraryInstance>>;
+using InstanceMap = std::map<int, std::shared_ptr<LibraryInstance>>;
 
 // The map itself, apart from the instances in it: held only for a lookup or
 // an insertion or removal, never across a call.
@@ -163,15 +163,9 @@ int gNextId = 1;
 
 } // namespace
 
-std::mutex& Lock()
-{
-    static std::mutex lock;
-    return lock;
-}
-
 int Create()
 {
-    auto instance = std::make_unique<LibraryInstance>();
+    auto instance = std::make_shared<LibraryInstance>();
     std::lock_guard<std::mutex> guard(TableLock());
     const int id = gNextId++;
     Table().emplace(id, std::move(instance));
@@ -180,7 +174,7 @@ int Create()
 
 bool Release(int id)
 {
-    std::unique_ptr<LibraryInstance> released;
+    std::shared_ptr<LibraryInstance> released;
     {
         std::lock_guard<std::mutex> guard(TableLock());
         const auto found = Table().find(id);
@@ -189,24 +183,25 @@ bool Release(int id)
         released = std::move(found->second);
         Table().erase(found);
     }
-    // Destroyed outside the table lock: stopping its thread may take a page's
-    // time, and SelectedPage must not wait for that.
+    // Dropped outside the table lock: stopping its thread may take a page's
+    // time, and SelectedPage must not wait for that. A call still running on
+    // another thread holds it until it returns.
     released.reset();
     return true;
 }
 
-LibraryInstance* Find(int id)
+std::shared_ptr<LibraryInstance> Find(int id)
 {
     std::lock_guard<std::mutex> guard(TableLock());
     const auto found = Table().find(id);
-    return found == Table().end() ? nullptr : found->second.get();
+    return found == Table().end() ? nullptr : found->second;
 }
 
 int SelectedPage(int id)
 {
     // The instance lives while it is in the table, and leaves the table under
     // this lock before it is destroyed; its selected page is an atomic
-    // written under Lock(). So neither the instance nor the value can be torn
+    // written under its call lock. So neither the instance nor the value can be torn
     // here, and the answer is the page selected by a call that has returned
     // or is on its way.
     std::lock_guard<std::mutex> guard(TableLock());

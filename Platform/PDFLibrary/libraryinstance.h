@@ -74,7 +74,14 @@ public:
     int SelectedFont() const { return mSelectedFont; }
     void SelectFont(int id) { mSelectedFont = id; }
 
+    // One call into this instance at a time. Instances do not share MuPDF
+    // contexts or documents, so calls into different instances run side by
+    // side (a host rendering pages on a thread of its own with a second
+    // instance does not hold up the window's calls).
+    std::mutex& CallLock() { return mCallLock; }
+
 private:
+    std::mutex mCallLock;
     EngineContext mEngine;
     // Declared after the context: dropped before it.
     std::unique_ptr<PdfDocument> mDocument;
@@ -93,16 +100,15 @@ private:
 };
 
 // The process-wide table of instances. Ids start at 1 and are never reused.
-// Create, Release and Find are called holding Lock(). When the library is
-// unloaded without ReleaseLibrary, the table's destruction releases what is
-// left, so no thread of an instance outlives the library's code.
+// A call in progress keeps its instance alive: Release only takes it out of
+// the table, and the last holder destroys it. When the library is unloaded
+// without ReleaseLibrary, the table's destruction releases what is left, so
+// no thread of an instance outlives the library's code.
 namespace LibraryInstances {
 int Create();
 bool Release(int id);
-LibraryInstance* Find(int id);
-// Guards every entry point: one call into an instance at a time.
-std::mutex& Lock();
-// The selected page of an instance without taking Lock(), so that a progress
+std::shared_ptr<LibraryInstance> Find(int id);
+// The selected page of an instance without taking its call lock, so that a progress
 // display on another thread is not held up by a long call; 0 without a
 // document (NoDocument is recorded then), -1 for an unknown id.
 int SelectedPage(int id);
