@@ -1,9 +1,8 @@
 // The wizard as the host uses it: loaded from the built plug-in, opened with
 // ShowDialogProc and driven by object name from the dialog's own event loop.
 
-#include "actioninterface.h"
-#include "actionrecords.h"
 #include "bookmarkselectionrec.h"
+#include "testing.h"
 #include "wizardtesting.h"
 
 #include <QtTest>
@@ -16,14 +15,11 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPluginLoader>
 #include <QPointer>
 #include <QStackedWidget>
 #include <QTableWidget>
 
 #include <functional>
-
-using Prefs = QMap<QString, QVariant>;
 
 namespace {
 
@@ -170,18 +166,12 @@ private:
 
 void TestBuildBookmarksWizard::initTestCase()
 {
-    loader.setFileName(qEnvironmentVariable("VANTORA_BIN_DIR") + "/libBuildBookmarks.so");
-    action = qobject_cast<CActionInterface*>(loader.instance());
-    QVERIFY2(action, qPrintable(loader.errorString()));
+    LoadAction(loader, action);
 }
 
 int TestBuildBookmarksWizard::ShowModal(Prefs& prefs, std::function<void(QWidget*)> step)
 {
-    WhenModal("CPrefsDialog", std::move(step));
-    DialogLoadStruct load = {};
-    load.DialogMode = 0;
-    load.Prefs = &prefs;
-    return action->ShowDialogProc(nullptr, &load);
+    return ::ShowModal(action, prefs, std::move(step));
 }
 
 QWidget* TestBuildBookmarksWizard::ShowModeless(HostPreviewWindow& host)
@@ -405,13 +395,7 @@ void TestBuildBookmarksWizard::keywordFileFolderIsRemembered()
     ShowModal(prefs, [&](QWidget* d) {
         QVERIFY(Click(d, "page3AddButton"));
         Child<QAbstractButton>(d, "keywordsListCheckBox")->setChecked(true);
-        WhenModal("QFileDialog", [&](QWidget* w) {
-            auto* dialog = static_cast<QFileDialog*>(w);
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Select keyword file"));
-            // Typed as a user would: selectFile() races the folder listing.
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
-            QMetaObject::invokeMethod(dialog, "accept"); // protected in QFileDialog
-        });
+        AnswerFileDialog(file);
         QVERIFY(Click(d, "browseButton"));
         QCOMPARE(Child<QLineEdit>(d, "keyListLineEdit")->text(), file);
 
@@ -530,17 +514,5 @@ void TestBuildBookmarksWizard::selectionPrefillsEditor()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-int main(int argc, char** argv)
-{
-    // Everything the wizard remembers goes into a throw-away home.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-    QApplication app(argc, argv);
-    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    TestBuildBookmarksWizard test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+VANTORA_DIALOG_TEST_MAIN(TestBuildBookmarksWizard)
 #include "tst_buildbookmarkswizard.moc"

@@ -1,33 +1,38 @@
 #pragma once
 
-// Driving the wizard from a test: reaching its widgets by object name, and
-// answering its modal dialogs (WhenModal) from inside their event loop.
+// Driving the wizard as the host opens it: the built plug-in loaded once, the
+// wizard shown modally on a settings map, and its widgets reached by name
+// from inside its event loop (modalstep.h).
 
 // By path, so every test that drives the wizard gets it without set-up.
 #include "../../support/ModalStep/modalstep.h"
+#include "actioninterface.h"
+#include "actionrecords.h"
 
-#include <QAbstractButton>
-#include <QWidget>
-#include <QtTest>
+#include <QPluginLoader>
+
+#include <functional>
+
+using Prefs = QMap<QString, QVariant>;
 
 namespace {
 
-template <class T>
-T* Child(QWidget* dialog, const char* name)
+// Loads the built plug-in into `loader`; fails the calling test otherwise.
+void LoadAction(QPluginLoader& loader, CActionInterface*& action)
 {
-    T* child = dialog->findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("the wizard has no %s", name);
-    return child;
+    loader.setFileName(qEnvironmentVariable("VANTORA_BIN_DIR") + "/libBuildBookmarks.so");
+    action = qobject_cast<CActionInterface*>(loader.instance());
+    QVERIFY2(action, qPrintable(loader.errorString()));
 }
 
-bool Click(QWidget* dialog, const char* name)
+// Opens the wizard modally on `prefs`; `step` runs inside it.
+int ShowModal(CActionInterface* action, Prefs& prefs, std::function<void(QWidget*)> step)
 {
-    auto* button = Child<QAbstractButton>(dialog, name);
-    if (!button->isVisible() || !button->isEnabled())
-        return false;
-    QTest::mouseClick(button, Qt::LeftButton);
-    return true;
+    WhenModal("CPrefsDialog", std::move(step));
+    DialogLoadStruct load = {};
+    load.DialogMode = 0;
+    load.Prefs = &prefs;
+    return action->ShowDialogProc(nullptr, &load);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "actionhistoryapi.h"
 #include "actionutils.h"
+#include "testing.h"
 
 #include <QDir>
 #include <QIcon>
@@ -40,15 +41,12 @@ private:
 void TestActionHistory::initTestCase()
 {
     QVERIFY(home.isValid());
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    UseHome(home.path());
 }
 
 void TestActionHistory::init()
 {
-    QDir(home.path()).removeRecursively();
-    QDir().mkpath(home.path());
+    UseHome(home.path());
 }
 
 void TestActionHistory::WriteFavourite(const QString& fileName, const QVariant& prefs, int secondsAgo)

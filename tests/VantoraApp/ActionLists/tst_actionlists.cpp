@@ -2,6 +2,7 @@
 // CActionUtils::SaveAsCustomActionList into a throw-away data folder.
 
 #include "actionutils.h"
+#include "testing.h"
 #include "storedfilename.h"
 
 #include <QDir>
@@ -82,16 +83,13 @@ QStringList FilesIn(const QString& path)
 void TestActionLists::initTestCase()
 {
     QVERIFY(home.isValid());
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    UseHome(home.path());
     QVERIFY(folder().startsWith(home.path()));
 }
 
 void TestActionLists::init()
 {
-    QDir(home.path()).removeRecursively();
-    QDir().mkpath(home.path());
+    UseHome(home.path());
 }
 
 void TestActionLists::storedFileName_data()

@@ -3,6 +3,7 @@
 
 #include "actionutils.h"
 #include "modalstep.h"
+#include "testing.h"
 #include "saveasactionlistdialog.h"
 #include "saveascollectiondialog.h"
 
@@ -21,30 +22,6 @@
 using Prefs = QMap<QString, QVariant>;
 
 namespace {
-
-template <class T>
-T* Child(QWidget* dialog, const char* name)
-{
-    T* child = dialog->findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("the dialog has no %s", name);
-    return child;
-}
-
-// Answers the next Qt file dialog with a path, typed as a user would, or
-// cancels it when the path is empty.
-void AnswerFileDialog(const QString& path)
-{
-    WhenModal("QFileDialog", [path](QWidget* w) {
-        auto* dialog = static_cast<QFileDialog*>(w);
-        if (path.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept"); // protected in QFileDialog
-    });
-}
 
 Prefs Settings()
 {
@@ -78,11 +55,7 @@ private:
 
 void TestSaveDialogs::init()
 {
-    QDir(home.path()).removeRecursively();
-    QDir().mkpath(home.path());
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    UseHome(home.path());
 }
 
 void TestSaveDialogs::nameChecks_data()
@@ -276,12 +249,6 @@ void TestSaveDialogs::toolSettingsFile()
     }
 }
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    TestSaveDialogs test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANTORA_DIALOG_TEST_MAIN(TestSaveDialogs)
 
 #include "tst_savedialogs.moc"

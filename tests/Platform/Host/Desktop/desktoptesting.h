@@ -12,7 +12,6 @@
 #include "previewwindow.h"
 #include "textline.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -74,24 +73,6 @@ TextLine LineOf(DesktopWindow& window, int page, const QString& text)
 QDialog* Wizard(DesktopWindow& window)
 {
     return window.previewWindow()->findChild<QDialog*>(QStringLiteral("BuildBookmarksPrefsDialog"));
-}
-
-template <class T>
-T* Child(QWidget* dialog, const char* name)
-{
-    T* child = dialog->findChild<T*>(QLatin1String(name));
-    if (!child)
-        qFatal("no widget %s", name);
-    return child;
-}
-
-bool Click(QWidget* dialog, const char* name)
-{
-    auto* button = Child<QAbstractButton>(dialog, name);
-    if (!button->isVisible() || !button->isEnabled())
-        return false;
-    QTest::mouseClick(button, Qt::LeftButton);
-    return true;
 }
 
 void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& at)

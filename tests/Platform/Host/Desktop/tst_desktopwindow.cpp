@@ -3,6 +3,7 @@
 // the sample manual, defines two levels by pointing at headings, runs the
 // action, undoes it and saves.
 #include "desktoptesting.h"
+#include "testing.h"
 
 #include "actionrunner.h"
 #include "pagerenderer.h"
@@ -333,9 +334,7 @@ int main(int argc, char* argv[])
 {
     // Recent files and the wizard's remembered places go to a throw-away home.
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+    UseHome(home.path());
     QApplication app(argc, argv);
     TestDesktopWindow test;
     return QTest::qExec(&test, argc, argv);

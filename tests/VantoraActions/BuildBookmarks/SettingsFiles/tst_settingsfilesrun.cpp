@@ -1,10 +1,12 @@
-// Settings made in the wizard and kept every way the wizard keeps them
-// (finished, exported, imported back, an action list step, a favourite, a
-// tool settings file, and the same levels from a foreign file) all run
-// through vantora and give the same bookmarks.
+// vantora settings edit, and settings made in the wizard and kept every way
+// the wizard keeps them (finished, exported, imported back, an action list
+// step, a favourite, a tool settings file, and the same levels from a foreign
+// file): all run through vantora and give the same bookmarks.
 
+#include "hosterror.h"
 #include "samplepdf.h"
 #include "settingseditcommand.h"
+#include "testing.h"
 #include "wizardtesting.h"
 
 #include <QDoubleSpinBox>
@@ -17,6 +19,7 @@
 
 namespace {
 
+// A level by font size and a text mask, as a user sets it in the editor.
 void AddLevel(QWidget* d, double size, const QString& mask)
 {
     QVERIFY(Click(d, "page3AddButton"));
@@ -27,14 +30,6 @@ void AddLevel(QWidget* d, double size, const QString& mask)
     Child<QAbstractButton>(d, "textMaskCheckBox")->setChecked(true);
     Child<QLineEdit>(d, "maskLineEdit")->setText(mask);
     QVERIFY(Click(d, "page4OkButton"));
-}
-
-void AnswerFileDialog(const QString& path)
-{
-    WhenModal("QFileDialog", [path](QWidget* w) {
-        w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-        QMetaObject::invokeMethod(w, "accept"); // protected in QFileDialog
-    });
 }
 
 // The same two levels in the foreign line format.
@@ -58,13 +53,17 @@ class TestSettingsFilesRun : public QObject
 private slots:
     void initTestCase();
     void everySavedFormRunsTheSame();
+    void cancelLeavesFileAlone_data();
+    void cancelLeavesFileAlone();
+    void otherSettingsFilesAreRefused();
+    void usageMistakes_data();
+    void usageMistakes();
 
 private:
     int Edit(const QString& file, std::function<void(QWidget*)> step);
     QString Outline(const QString& settings);
     QString Path(const QString& name) const { return work.filePath(name); }
 
-    QString binDir = qEnvironmentVariable("VANTORA_BIN_DIR");
     QString dataFolder;
     QTemporaryDir work;
 };
@@ -92,7 +91,7 @@ int TestSettingsFilesRun::Edit(const QString& file, std::function<void(QWidget*)
     WhenModal("CPrefsDialog", std::move(step));
     QString output;
     QTextStream out(&output);
-    const SettingsEditCommand command({"settings", "edit", "--plugin", binDir + "/libBuildBookmarks.so", file});
+    const SettingsEditCommand command({"settings", "edit", "--plugin", BinFile("libBuildBookmarks.so"), file});
     return command.execute(out);
 }
 
@@ -101,11 +100,11 @@ QString TestSettingsFilesRun::Outline(const QString& settings)
     const QString output = Path("out-" + QFileInfo(settings).completeBaseName() + ".pdf");
     QProcess vantora;
     vantora.setProcessChannelMode(QProcess::MergedChannels);
-    vantora.start(binDir + "/vantora", {"run", "--settings", settings, Path("manual.pdf"), "-o", output});
+    vantora.start(BinFile("vantora"), {"run", "--settings", settings, Path("manual.pdf"), "-o", output});
     vantora.waitForFinished(60000);
     if (vantora.exitCode() != 0)
         return "run failed: " + QString::fromUtf8(vantora.readAll());
-    vantora.start(binDir + "/vantora", {"outline", output});
+    vantora.start(BinFile("vantora"), {"outline", output});
     vantora.waitForFinished(60000);
     return QString::fromUtf8(vantora.readAll());
 }
@@ -161,11 +160,7 @@ void TestSettingsFilesRun::everySavedFormRunsTheSame()
     QVERIFY(!QFile::exists(Path("unused.ini")));
 
     // The same levels from a foreign file, through the wizard's Import.
-    {
-        QFile foreign(Path("foreign.txt"));
-        QVERIFY(foreign.open(QIODevice::WriteOnly));
-        foreign.write(ForeignLevels);
-    }
+    WriteFile(Path("foreign.txt"), ForeignLevels);
     QCOMPARE(Edit(Path("from-foreign.ini"),
                   [&](QWidget* d) {
                       AnswerFileDialog(Path("foreign.txt"));
@@ -174,10 +169,24 @@ void TestSettingsFilesRun::everySavedFormRunsTheSame()
                   }),
              0);
 
+    const Prefs finished = QSettings(Path("finished.ini"), QSettings::IniFormat).value("ActionPrefs").toMap();
+    QCOMPARE(finished.value("LevelCount").toInt(), 2);
+    QCOMPARE(finished.value("TextMaskEdit2").toString(), QStringLiteral("^\\d+\\.\\d+ "));
+
+    // Each title once, in page order, sections indented under their chapter.
     const QString expected = Outline(Path("finished.ini"));
-    for (const char* title : {"1 Getting started", "1.1 Installing", "2 Daily use", "2.1 Opening documents",
-                              "2.2 Printing"})
-        QVERIFY2(expected.contains(QLatin1String(title)), qPrintable(expected));
+    const QStringList titles{"1 Getting started", "1.1 Installing", "2 Daily use", "2.1 Opening documents",
+                             "2.2 Printing"};
+    QStringList lines;
+    for (const QString& line : expected.split('\n'))
+        for (const QString& title : titles)
+            if (line.contains(title))
+                lines << line;
+    QVERIFY2(lines.size() == titles.size(), qPrintable(expected));
+    for (int i = 0; i < titles.size(); ++i)
+        QVERIFY2(lines[i].contains(titles[i]), qPrintable(expected));
+    auto indent = [](const QString& line) { return line.indexOf(QRegularExpression("\\d")); };
+    QVERIFY2(indent(lines[1]) > indent(lines[0]) && indent(lines[3]) > indent(lines[2]), qPrintable(expected));
     QVERIFY2(!expected.contains("body text"), qPrintable(expected));
 
     const QStringList others{Path("exported.ini"),
@@ -194,16 +203,73 @@ void TestSettingsFilesRun::everySavedFormRunsTheSame()
     }
 }
 
-int main(int argc, char** argv)
+void TestSettingsFilesRun::cancelLeavesFileAlone_data()
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-    QApplication app(argc, argv);
-    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    TestSettingsFilesRun test;
-    return QTest::qExec(&test, argc, argv);
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("existing export") << true;
+    QTest::newRow("no file yet") << false;
 }
+
+void TestSettingsFilesRun::cancelLeavesFileAlone()
+{
+    QFETCH(bool, exists);
+    const QString settings = Path(exists ? "kept.ini" : "never.ini");
+    if (exists) {
+        QSettings file(settings, QSettings::IniFormat);
+        file.setValue("ActionPrefs", Prefs{{"LevelCount", 1}, {"FontSizeCheck1", true},
+                                           {"FontSizeValue1", 18.0}, {"Properties1", "size: 18"}});
+    }
+    const QByteArray before = ReadFile(settings);
+
+    const int result = Edit(settings, [](QWidget* d) {
+        AddLevel(d, 9, "x");
+        QVERIFY(Click(d, "page3CloseButton"));
+    });
+    QCOMPARE(result, int(HostError::Failure));
+    QCOMPARE(ReadFile(settings), before);
+}
+
+void TestSettingsFilesRun::otherSettingsFilesAreRefused()
+{
+    const QString settings = Path("handwritten.ini");
+    WriteFile(settings, "[BookmarksByContent]\nInsertionMode=0\n[Level1]\nFontSizeCheck=true\n");
+    const QByteArray before = ReadFile(settings);
+    QString output;
+    QTextStream out(&output);
+    const SettingsEditCommand command({"settings", "edit", settings});
+    try {
+        command.execute(out);
+        QFAIL("a hand-written settings file was opened for editing");
+    } catch (const HostError& error) {
+        QCOMPARE(error.exitCode(), int(HostError::Failure));
+        QVERIFY(error.message().contains("not a settings export"));
+    }
+    QCOMPARE(ReadFile(settings), before);
+}
+
+void TestSettingsFilesRun::usageMistakes_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no subcommand") << QStringList{"settings"};
+    QTest::newRow("unknown subcommand") << QStringList{"settings", "show", "a.ini"};
+    QTest::newRow("no file") << QStringList{"settings", "edit"};
+    QTest::newRow("two files") << QStringList{"settings", "edit", "a.ini", "b.ini"};
+    QTest::newRow("option of run") << QStringList{"settings", "edit", "--nth", "2", "a.ini"};
+    QTest::newRow("--plugin without value") << QStringList{"settings", "edit", "a.ini", "--plugin"};
+}
+
+void TestSettingsFilesRun::usageMistakes()
+{
+    QFETCH(QStringList, arguments);
+    QVERIFY(SettingsEditCommand::isRequested(arguments));
+    try {
+        SettingsEditCommand command(arguments);
+        QFAIL("the arguments were accepted");
+    } catch (const HostError& error) {
+        QCOMPARE(error.exitCode(), int(HostError::Usage));
+    }
+}
+
+VANTORA_DIALOG_TEST_MAIN(TestSettingsFilesRun)
 
 #include "tst_settingsfilesrun.moc"

@@ -2,8 +2,7 @@
 // host opens it, with every file in throw-away folders. The header buttons
 // are run end to end in tst_settingsfilesrun.
 
-#include "actioninterface.h"
-#include "actionrecords.h"
+#include "testing.h"
 #include "wizardtesting.h"
 
 #include <QComboBox>
@@ -11,30 +10,12 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPluginLoader>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
-using Prefs = QMap<QString, QVariant>;
-
 namespace {
-
-// Answers the next Qt file dialog with a path typed as a user would, or
-// cancels it when the path is empty.
-void AnswerFileDialog(const QString& path)
-{
-    WhenModal("QFileDialog", [path](QWidget* w) {
-        auto* dialog = static_cast<QFileDialog*>(w);
-        if (path.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept"); // protected in QFileDialog
-    });
-}
 
 QTableWidget* Table(QWidget* d)
 {
@@ -91,13 +72,6 @@ Prefs Exported(const QString& path)
     return QSettings(path, QSettings::IniFormat).value("ActionPrefs").toMap();
 }
 
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 // The keys a run reads, as the wizard's Finish hands them to the host.
 Prefs LevelKeys(const Prefs& prefs)
 {
@@ -137,27 +111,17 @@ private:
 void TestWizardSettingsFiles::initTestCase()
 {
     QVERIFY(home.isValid() && files.isValid());
-    loader.setFileName(qEnvironmentVariable("VANTORA_BIN_DIR") + "/libBuildBookmarks.so");
-    action = qobject_cast<CActionInterface*>(loader.instance());
-    QVERIFY2(action, qPrintable(loader.errorString()));
+    LoadAction(loader, action);
 }
 
 void TestWizardSettingsFiles::init()
 {
-    QDir(home.path()).removeRecursively();
-    QDir().mkpath(home.path());
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    UseHome(home.path());
 }
 
 int TestWizardSettingsFiles::ShowModal(Prefs& prefs, std::function<void(QWidget*)> step)
 {
-    WhenModal("CPrefsDialog", std::move(step));
-    DialogLoadStruct load = {};
-    load.DialogMode = 0;
-    load.Prefs = &prefs;
-    return action->ShowDialogProc(nullptr, &load);
+    return ::ShowModal(action, prefs, std::move(step));
 }
 
 QString TestWizardSettingsFiles::LastVisited(const QString& key) const
@@ -325,12 +289,5 @@ void TestWizardSettingsFiles::cancelledImportChangesNothing()
     QCOMPARE(LastVisited("BookmarkSettings::SaveFile"), QString());
 }
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    TestWizardSettingsFiles test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+VANTORA_DIALOG_TEST_MAIN(TestWizardSettingsFiles)
 #include "tst_wizardsettingsfiles.moc"
