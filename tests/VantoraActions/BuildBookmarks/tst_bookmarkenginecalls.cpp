@@ -1,7 +1,7 @@
 // The engine's conversation with the PDF library, checked call by call on the
 // scripted library.
 #include "buildbookmarkapi.h"
-#include "fakepdflibrary.h"
+#include "fakelog.h"
 #include "pdflibrarybinding.h"
 #include "settingskeys.h"
 
@@ -13,6 +13,8 @@
 namespace {
 
 using namespace SettingsKeys;
+using FakePDFLibrary::CallLog;
+using FakePDFLibrary::Tree;
 
 // A record as the library delivers it: heading position (72, top).
 std::wstring Line(const QString& font, double size, double top, const QString& text,
@@ -40,14 +42,6 @@ QVariantMap ThreeLevels()
     return settings;
 }
 
-QStringList CallLog()
-{
-    QStringList lines;
-    for (const std::string& line : FakePDFLibrary::Calls())
-        lines << QString::fromStdString(line);
-    return lines;
-}
-
 QStringList CallsNamed(const QStringList& names)
 {
     QStringList lines;
@@ -55,11 +49,6 @@ QStringList CallsNamed(const QStringList& names)
         if (names.contains(line.section('(', 0, 0)))
             lines << line;
     return lines;
-}
-
-QString Tree()
-{
-    return QString::fromStdString(FakePDFLibrary::Dump());
 }
 
 } // namespace

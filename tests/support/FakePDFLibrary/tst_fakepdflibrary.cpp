@@ -1,7 +1,7 @@
 // The double's own bookkeeping, which every action test relies on: tree
 // changes after removals and moves, the call log's wording and the scripted
 // failures, all seen through a binding as the action sees them.
-#include "fakepdflibrary.h"
+#include "fakelog.h"
 #include "pdflibrarybinding.h"
 
 #include <QtTest>
@@ -9,17 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
-namespace {
-
-QStringList CallLog()
-{
-    QStringList lines;
-    for (const std::string& line : FakePDFLibrary::Calls())
-        lines << QString::fromStdString(line);
-    return lines;
-}
-
-} // namespace
+using FakePDFLibrary::CallLog;
 
 class TestFakePDFLibrary : public QObject
 {

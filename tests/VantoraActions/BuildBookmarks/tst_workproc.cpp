@@ -1,21 +1,20 @@
-// The work procedure's N-th page mode, through the plug-in as a host loads it
-// and against the scripted library: which pages get a bookmark, in what form,
-// and how a failing page is reported.
-#include "actioninterface.h"
-#include "actionrecords.h"
+// The work procedure through the plug-in as a host loads it, against the
+// scripted library: the multi-level branch hands over to the engine and
+// reports its failures; the N-th page branch decides which pages get a
+// bookmark, in what form, and how a failing page is reported.
 #include "errorhandler.h"
-#include "fakepdflibrary.h"
+#include "fakelog.h"
 #include "pdflibrarybinding.h"
 #include "settingskeys.h"
-
-#include <QPluginLoader>
-#include <QtTest>
+#include "wizardtesting.h"
 
 #include <memory>
 
 namespace {
 
 using namespace SettingsKeys;
+using FakePDFLibrary::CallLog;
+using FakePDFLibrary::Tree;
 
 ActionPrefs EveryNth(const QVariant& n)
 {
@@ -25,22 +24,14 @@ ActionPrefs EveryNth(const QVariant& n)
     return prefs;
 }
 
-QStringList CallLog()
+std::wstring Heading(const QString& text)
 {
-    QStringList lines;
-    for (const std::string& line : FakePDFLibrary::Calls())
-        lines << QString::fromStdString(line);
-    return lines;
-}
-
-QString Dump()
-{
-    return QString::fromStdString(FakePDFLibrary::Dump());
+    return QStringLiteral("Serif-Bold,#000000,18,72,0,0,0,0,0,72,720,%1\n").arg(text).toStdWString();
 }
 
 } // namespace
 
-class TestWorkProcNthPage : public QObject
+class TestWorkProc : public QObject
 {
     Q_OBJECT
 
@@ -48,6 +39,9 @@ private slots:
     void initTestCase();
     void init();
 
+    void multiLevelRunsTheEngine();
+    void multiLevelFailureIsRecordedOnceAndKeepsEarlierBookmarks_data();
+    void multiLevelFailureIsRecordedOnceAndKeepsEarlierBookmarks();
     void bookmarksEveryNthPage_data();
     void bookmarksEveryNthPage();
     void callsOnlyPageCountAndNewOutline();
@@ -67,14 +61,12 @@ private:
     ActionPrefs mPrefs;
 };
 
-void TestWorkProcNthPage::initTestCase()
+void TestWorkProc::initTestCase()
 {
-    mLoader.setFileName(qEnvironmentVariable("VANTORA_BIN_DIR") + QStringLiteral("/libBuildBookmarks.so"));
-    mAction = qobject_cast<CActionInterface*>(mLoader.instance());
-    QVERIFY2(mAction, qPrintable(mLoader.errorString()));
+    LoadAction(mLoader, mAction);
 }
 
-void TestWorkProcNthPage::init()
+void TestWorkProc::init()
 {
     FakePDFLibrary::Reset();
     mLibrary = std::make_unique<OmbrelPDFLibraryCPDylibCPP1311>(FakePDFLibrary::Path());
@@ -82,18 +74,53 @@ void TestWorkProcNthPage::init()
     mErrors.ClearAll();
 }
 
-int TestWorkProcNthPage::Run(OmbrelPDFLibraryCPDylibCPP1311* library)
+int TestWorkProc::Run(OmbrelPDFLibraryCPDylibCPP1311* library)
 {
     WorkProcInfoStruct info{library, &mErrors, nullptr, nullptr, &mPrefs};
     return mAction->WorkProc(&info);
 }
 
-void TestWorkProcNthPage::UsePages(int pages)
+void TestWorkProc::UsePages(int pages)
 {
     FakePDFLibrary::Doc().pageTexts.assign(static_cast<std::size_t>(pages), L"");
 }
 
-void TestWorkProcNthPage::bookmarksEveryNthPage_data()
+void TestWorkProc::multiLevelRunsTheEngine()
+{
+    mPrefs = {{LevelCount, 1}, {Level(FontSizeCheck, 1), true}, {Level(FontSizeValue, 1), 18.0}};
+    FakePDFLibrary::AddExisting(0, L"Old", 1);
+    FakePDFLibrary::Doc().pageTexts = {Heading("One"), Heading("Two"), Heading("Three")};
+    QCOMPARE(Run(mLibrary.get()), 0);
+    QCOMPARE(mErrors.GetCount(), 0);
+    QCOMPARE(Tree(), QStringLiteral("One (1)\nTwo (2)\nThree (3)\n"));
+}
+
+void TestWorkProc::multiLevelFailureIsRecordedOnceAndKeepsEarlierBookmarks_data()
+{
+    QTest::addColumn<QString>("failingCall");
+    QTest::addColumn<int>("skip");
+    QTest::addColumn<QString>("tree");
+    QTest::newRow("while removing") << "RemoveOutline" << 0 << "Old (1)\n";
+    QTest::newRow("reading fonts") << "FindFonts" << 0 << "";
+    QTest::newRow("second bookmark") << "NewOutline" << 1 << "One (1)\n";
+    QTest::newRow("page text of page 3") << "GetPageText" << 2 << "One (1)\nTwo (2)\n";
+}
+
+void TestWorkProc::multiLevelFailureIsRecordedOnceAndKeepsEarlierBookmarks()
+{
+    QFETCH(QString, failingCall);
+    QFETCH(int, skip);
+    mPrefs = {{LevelCount, 1}, {Level(FontSizeCheck, 1), true}, {Level(FontSizeValue, 1), 18.0}};
+    FakePDFLibrary::AddExisting(0, L"Old", 1);
+    FakePDFLibrary::Doc().pageTexts = {Heading("One"), Heading("Two"), Heading("Three")};
+    FakePDFLibrary::FailOn(failingCall.toStdString(), skip);
+    QCOMPARE(Run(mLibrary.get()), 1);
+    QCOMPARE(mErrors.GetCount(), 1);
+    QCOMPARE(mErrors.GetLast(), QStringLiteral("Bookmark builder error"));
+    QTEST(Tree(), "tree");
+}
+
+void TestWorkProc::bookmarksEveryNthPage_data()
 {
     QTest::addColumn<int>("pages");
     QTest::addColumn<QVariant>("n");
@@ -109,7 +136,7 @@ void TestWorkProcNthPage::bookmarksEveryNthPage_data()
     QTest::newRow("N missing") << 3 << QVariant() << "";
 }
 
-void TestWorkProcNthPage::bookmarksEveryNthPage()
+void TestWorkProc::bookmarksEveryNthPage()
 {
     QFETCH(int, pages);
     QFETCH(QVariant, n);
@@ -118,11 +145,11 @@ void TestWorkProcNthPage::bookmarksEveryNthPage()
     mPrefs = EveryNth(n);
 
     QCOMPARE(Run(mLibrary.get()), 0);
-    QCOMPARE(Dump(), bookmarks);
+    QCOMPARE(Tree(), bookmarks);
     QCOMPARE(mErrors.GetCount(), 0);
 }
 
-void TestWorkProcNthPage::callsOnlyPageCountAndNewOutline()
+void TestWorkProc::callsOnlyPageCountAndNewOutline()
 {
     UsePages(3);
     mPrefs = EveryNth(2);
@@ -134,7 +161,7 @@ void TestWorkProcNthPage::callsOnlyPageCountAndNewOutline()
     QCOMPARE(CallLog(), QStringList({"PageCount()", "NewOutline(0,\"Page 2\",2,0)"}));
 }
 
-void TestWorkProcNthPage::appendsAfterExistingBookmarks()
+void TestWorkProc::appendsAfterExistingBookmarks()
 {
     UsePages(4);
     const int cover = FakePDFLibrary::AddExisting(0, L"Cover", 1);
@@ -142,10 +169,10 @@ void TestWorkProcNthPage::appendsAfterExistingBookmarks()
     mPrefs = EveryNth(2);
 
     QCOMPARE(Run(mLibrary.get()), 0);
-    QCOMPARE(Dump(), QString("Cover (1)\n  Part (2)\nPage 2 (2)\nPage 4 (4)\n"));
+    QCOMPARE(Tree(), QString("Cover (1)\n  Part (2)\nPage 2 (2)\nPage 4 (4)\n"));
 }
 
-void TestWorkProcNthPage::failingPagesAreRecordedAndSkipped_data()
+void TestWorkProc::failingPagesAreRecordedAndSkipped_data()
 {
     QTest::addColumn<int>("skip");
     QTest::addColumn<int>("times");
@@ -156,7 +183,7 @@ void TestWorkProcNthPage::failingPagesAreRecordedAndSkipped_data()
     QTest::newRow("every page fails") << 0 << 4 << "";
 }
 
-void TestWorkProcNthPage::failingPagesAreRecordedAndSkipped()
+void TestWorkProc::failingPagesAreRecordedAndSkipped()
 {
     QFETCH(int, skip);
     QFETCH(int, times);
@@ -166,13 +193,13 @@ void TestWorkProcNthPage::failingPagesAreRecordedAndSkipped()
     FakePDFLibrary::FailOn("NewOutline", skip, times);
 
     QCOMPARE(Run(mLibrary.get()), 1);
-    QCOMPARE(Dump(), bookmarks);
+    QCOMPARE(Tree(), bookmarks);
     QCOMPARE(mErrors.GetCount(), times);
     for (int i = 0; i < times; ++i)
         QCOMPARE(mErrors.GetAt(i), QString("Creating bookmark Error"));
 }
 
-void TestWorkProcNthPage::libraryNotLoadedDoesNothing()
+void TestWorkProc::libraryNotLoadedDoesNothing()
 {
     OmbrelPDFLibraryCPDylibCPP1311 missing(L"/nonexistent/OmbrelPDFLibraryCPDylib1311.dylib");
     QVERIFY(!missing.LibraryLoaded());
@@ -182,5 +209,5 @@ void TestWorkProcNthPage::libraryNotLoadedDoesNothing()
     QCOMPARE(mErrors.GetCount(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestWorkProcNthPage)
-#include "tst_workprocnthpage.moc"
+QTEST_GUILESS_MAIN(TestWorkProc)
+#include "tst_workproc.moc"
