@@ -2,7 +2,7 @@
 
 #include "actioninterface.h"
 #include "actionplugin.h"
-#include "documentinspector.h"
+#include "documentlisting.h"
 #include "hosterror.h"
 #include "opendocument.h"
 #include "outlineprinter.h"
@@ -44,13 +44,13 @@ int HostCommands::outline(const HostOptions& options, QTextStream& out)
 int HostCommands::text(const HostOptions& options, QTextStream& out)
 {
     OpenDocument document(options.input, options.password);
-    DocumentInspector(document.library()).printText(options.page, out);
+    DocumentListing(document.library()).printText(options.page, out);
     return 0;
 }
 
 int HostCommands::fonts(const HostOptions& options, QTextStream& out)
 {
     OpenDocument document(options.input, options.password);
-    DocumentInspector(document.library()).printFonts(out);
+    DocumentListing(document.library()).printFonts(out);
     return 0;
 }

@@ -2,12 +2,12 @@
 
 #include <QPixmap>
 
-QIcon CActionWindowIcon::FromSpecification(const QString& specification)
+QIcon CActionWindowIcon::FromIconNames(const QString& names)
 {
     const QString prefix = QStringLiteral(":/Vantora/Resources/Tools/");
-    const QString normal = prefix + specification.section(QLatin1Char('#'), 0, 0);
-    const QString selected = prefix + specification.section(QLatin1Char('#'), 1, 1);
-    const QString disabled = prefix + specification.section(QLatin1Char('#'), 2, 2);
+    const QString normal = prefix + names.section(QLatin1Char('#'), 0, 0);
+    const QString selected = prefix + names.section(QLatin1Char('#'), 1, 1);
+    const QString disabled = prefix + names.section(QLatin1Char('#'), 2, 2);
 
     // A bare prefix names no image: its pixmap is null and adds nothing.
     QIcon icon;

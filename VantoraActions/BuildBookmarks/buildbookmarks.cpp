@@ -91,7 +91,7 @@ int CBuildBookmarks::BuildFromContent(WorkProcInfoStruct* info)
 int CBuildBookmarks::ShowDialogProc(QWidget* parent, DialogLoadStruct* load)
 {
     CActionInterface* action = this;
-    const QIcon icon = CActionWindowIcon::FromSpecification(action->GetDefaultIcon());
+    const QIcon icon = CActionWindowIcon::FromIconNames(action->GetDefaultIcon());
 
     if (load->DialogMode == 1) {
         // A tool of the host's window: it belongs to parent, deletes itself

@@ -68,20 +68,20 @@ const HeaderButton AddToCollectionsButton = {
 const HeaderButton CloseButton = {
     "vantoraHeaderCloseBtn", nullptr, "WinClose.png", "WinClose_disabled.png", 14, SLOT(reject())};
 
-CVantoraHeaderButton* AddHeaderButton(QWidget* header, QHBoxLayout* layout, const HeaderButton& spec,
+CVantoraHeaderButton* AddHeaderButton(QWidget* header, QHBoxLayout* layout, const HeaderButton& entry,
                                       QObject* receiver)
 {
     auto* button = new CVantoraHeaderButton(header);
-    button->setObjectName(QString::fromLatin1(spec.objectName));
-    if (spec.toolTip)
-        button->setToolTip(QString::fromLatin1(spec.toolTip));
+    button->setObjectName(QString::fromLatin1(entry.objectName));
+    if (entry.toolTip)
+        button->setToolTip(QString::fromLatin1(entry.toolTip));
     QIcon icon;
-    icon.addFile(ResourceFolder + QString::fromLatin1(spec.normalImage), QSize(), QIcon::Normal, QIcon::Off);
-    icon.addFile(ResourceFolder + QString::fromLatin1(spec.disabledImage), QSize(), QIcon::Disabled, QIcon::On);
+    icon.addFile(ResourceFolder + QString::fromLatin1(entry.normalImage), QSize(), QIcon::Normal, QIcon::Off);
+    icon.addFile(ResourceFolder + QString::fromLatin1(entry.disabledImage), QSize(), QIcon::Disabled, QIcon::On);
     button->setIcon(icon);
-    button->setIconSize(QSize(spec.iconSize, spec.iconSize));
+    button->setIconSize(QSize(entry.iconSize, entry.iconSize));
     layout->addWidget(button);
-    QObject::connect(button, SIGNAL(clicked()), receiver, spec.slot);
+    QObject::connect(button, SIGNAL(clicked()), receiver, entry.slot);
     return button;
 }
 

@@ -1,4 +1,4 @@
-#include "documentinspector.h"
+#include "documentlisting.h"
 
 #include "hosterror.h"
 #include "pdflibrarybinding.h"
@@ -83,7 +83,7 @@ bool ParseRecord(const QString& record, Style& style, QString& text)
 
 } // namespace
 
-void DocumentInspector::printText(int page, QTextStream& out)
+void DocumentListing::printText(int page, QTextStream& out)
 {
     const int pages = mLibrary.PageCount();
     if (page > pages)
@@ -98,7 +98,7 @@ void DocumentInspector::printText(int page, QTextStream& out)
     }
 }
 
-void DocumentInspector::printFonts(QTextStream& out)
+void DocumentListing::printFonts(QTextStream& out)
 {
     const int fonts = mLibrary.FindFonts();
     out << "Fonts (" << fonts << "): name, family, encoding\n";

@@ -5,10 +5,10 @@ class QTextStream;
 
 // What a user looks at before writing a level: the text records the plug-in
 // will test, and the fonts and text styles the document uses.
-class DocumentInspector
+class DocumentListing
 {
 public:
-    explicit DocumentInspector(OmbrelPDFLibraryCPDylibCPP1311& library) : mLibrary(library) {}
+    explicit DocumentListing(OmbrelPDFLibraryCPDylibCPP1311& library) : mLibrary(library) {}
 
     // The records of one page, or of every page when page is 0, each page
     // introduced by a "# page N" line.
