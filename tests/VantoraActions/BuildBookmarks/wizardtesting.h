@@ -15,10 +15,8 @@
 
 using Prefs = QMap<QString, QVariant>;
 
-namespace {
-
 // Loads the built plug-in into `loader`; fails the calling test otherwise.
-void LoadAction(QPluginLoader& loader, CActionInterface*& action)
+inline void LoadAction(QPluginLoader& loader, CActionInterface*& action)
 {
     loader.setFileName(qEnvironmentVariable("VANTORA_BIN_DIR") + "/libBuildBookmarks.so");
     action = qobject_cast<CActionInterface*>(loader.instance());
@@ -26,7 +24,7 @@ void LoadAction(QPluginLoader& loader, CActionInterface*& action)
 }
 
 // Opens the wizard modally on `prefs`; `step` runs inside it.
-int ShowModal(CActionInterface* action, Prefs& prefs, std::function<void(QWidget*)> step)
+inline int ShowModal(CActionInterface* action, Prefs& prefs, std::function<void(QWidget*)> step)
 {
     WhenModal("CPrefsDialog", std::move(step));
     DialogLoadStruct load = {};
@@ -34,5 +32,3 @@ int ShowModal(CActionInterface* action, Prefs& prefs, std::function<void(QWidget
     load.Prefs = &prefs;
     return action->ShowDialogProc(nullptr, &load);
 }
-
-} // namespace
