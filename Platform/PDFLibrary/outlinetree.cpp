@@ -259,6 +259,24 @@ void OutlineTree::Relink(int parent)
     }
     SetLink(mContext, parentObject, PDF_NAME(First), count ? mNodes.at(node.children.front()).object : nullptr);
     SetLink(mContext, parentObject, PDF_NAME(Last), count ? mNodes.at(node.children.back()).object : nullptr);
+    mLinked.insert(parent);
+}
+
+void OutlineTree::LinkAppended(int parent)
+{
+    Node& node = NodeOf(parent);
+    pdf_obj* parentObject = parent == 0 ? RootObject(true) : node.object;
+    if (!parentObject || node.children.empty())
+        return;
+    pdf_obj* item = mNodes.at(node.children.back()).object;
+    pdf_obj* before = node.children.size() > 1 ? mNodes.at(node.children[node.children.size() - 2]).object : nullptr;
+    SetLink(mContext, item, PDF_NAME(Parent), parentObject);
+    SetLink(mContext, item, PDF_NAME(Prev), before);
+    SetLink(mContext, item, PDF_NAME(Next), nullptr);
+    if (before)
+        SetLink(mContext, before, PDF_NAME(Next), item);
+    SetLink(mContext, parentObject, PDF_NAME(First), mNodes.at(node.children.front()).object);
+    SetLink(mContext, parentObject, PDF_NAME(Last), item);
 }
 
 // /Count: for the root the number of visible items; for an item with
@@ -320,6 +338,29 @@ void OutlineTree::UpdateOwnCount(int id)
     }
     else
         SetCount(mContext, node.object, IsOpen(mContext, node.object) ? visible : -visible, !node.children.empty());
+}
+
+void OutlineTree::CountAppended(int parent)
+{
+    for (int at = parent;; at = NodeOf(at).parent)
+    {
+        pdf_obj* object = at == 0 ? mRoot : NodeOf(at).object;
+        if (!object)
+            return;
+        int count = 0;
+        EngineCall(mContext, [&] { count = pdf_dict_get_int(mContext, object, PDF_NAME(Count)); });
+        if (at == 0)
+        {
+            SetCount(mContext, object, count + 1, true);
+            return;
+        }
+        // A leaf carries no count and a new parent starts closed.
+        const bool open = count > 0;
+        const int visible = (count < 0 ? -count : count) + 1;
+        SetCount(mContext, object, open ? visible : -visible, true);
+        if (!open)
+            return;
+    }
 }
 
 pdf_obj* OutlineTree::Destination(int page, int type, int zoom, const double c[4]) const
@@ -417,8 +458,15 @@ int OutlineTree::Add(int parent, const std::wstring& title, int page, double pos
     }
     mNodes.at(id).object = item;
     NodeOf(parent).children.push_back(id);
-    Relink(parent);
-    UpdateCountsFrom(parent);
+    // Appending one at a time must not cost a walk over all the siblings.
+    if (mLinked.count(parent))
+        LinkAppended(parent);
+    else
+        Relink(parent);
+    if (mCountsChecked)
+        CountAppended(parent);
+    else
+        UpdateCountsFrom(parent);
     return id;
 }
 
@@ -442,6 +490,7 @@ bool OutlineTree::Remove(int id)
     {
         pdf_drop_obj(mContext, mNodes.at(item).object);
         mNodes.erase(item);
+        mLinked.erase(item);
     }
     Relink(parent);
     UpdateCountsFrom(parent);

@@ -3,6 +3,7 @@
 #include "pdfdocument.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,9 @@ private:
     bool Move(int id, int sibling, bool after);
     // Rewrites the links of parent's children and parent's /First and /Last.
     void Relink(int parent);
+    // After appending a leaf to a parent whose links Relink has set: only
+    // the new item, the one before it and the parent's ends change.
+    void LinkAppended(int parent);
     int UpdateCounts(int id);
     // After a change under id: the counts of id and its ancestors, the only
     // ones it can change, from the counts their other children carry. The
@@ -66,6 +70,9 @@ private:
     void UpdateCountsFrom(int id);
     // The count one item sets for itself from its children's counts.
     void UpdateOwnCount(int id);
+    // After appending a leaf once the counts are right: each count changes
+    // by one, up to the first closed item.
+    void CountAppended(int parent);
     pdf_obj* Destination(int page, int type, int zoom, const double c[4]) const;
 
     PdfDocument& mDocument;
@@ -74,4 +81,5 @@ private:
     Node mTop;
     std::map<int, Node> mNodes;
     bool mCountsChecked = false;
+    std::set<int> mLinked; // parents whose children Relink has linked
 };
