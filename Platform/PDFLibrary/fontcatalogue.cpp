@@ -1,6 +1,7 @@
 #include "fontcatalogue.h"
 
 #include "enginecall.h"
+#include "formresources.h"
 #include "fontresourcenames.h"
 
 #include <cctype>
@@ -124,14 +125,8 @@ public:
         }
         for (int i = 0; i < formCount; ++i)
         {
-            pdf_obj* inner = nullptr;
             int formNumber = 0;
-            EngineCall(mContext, [&] {
-                pdf_obj* form = pdf_dict_get_val(mContext, forms, i);
-                formNumber = pdf_is_indirect(mContext, form) ? pdf_to_num(mContext, form) : 0;
-                if (pdf_name_eq(mContext, pdf_dict_get(mContext, form, PDF_NAME(Subtype)), PDF_NAME(Form)))
-                    inner = pdf_dict_get(mContext, form, PDF_NAME(Resources));
-            });
+            pdf_obj* inner = FormXObjectResources(mContext, forms, i, formNumber);
             if (formNumber > 0 && !mSeenForms.insert(formNumber).second)
                 continue;
             Resources(inner, depth + 1);

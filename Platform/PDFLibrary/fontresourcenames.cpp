@@ -1,6 +1,7 @@
 #include "fontresourcenames.h"
 
 #include "enginecall.h"
+#include "formresources.h"
 
 namespace {
 
@@ -87,14 +88,8 @@ void FontResourceNames::Walk(pdf_obj* resources, int depth)
     }
     for (int i = 0; i < formCount; ++i)
     {
-        pdf_obj* inner = nullptr;
         int formNumber = 0;
-        EngineCall(mContext, [&] {
-            pdf_obj* form = pdf_dict_get_val(mContext, forms, i);
-            formNumber = pdf_is_indirect(mContext, form) ? pdf_to_num(mContext, form) : 0;
-            if (pdf_name_eq(mContext, pdf_dict_get(mContext, form, PDF_NAME(Subtype)), PDF_NAME(Form)))
-                inner = pdf_dict_get(mContext, form, PDF_NAME(Resources));
-        });
+        pdf_obj* inner = FormXObjectResources(mContext, forms, i, formNumber);
         // Forms are remembered under negative numbers, resources under
         // positive ones.
         if (formNumber > 0 && !mSeen.emplace(-formNumber, true).second)
