@@ -1,5 +1,6 @@
 #include "buildbookmarks.h"
 
+#include "actionidentity.h"
 #include "actionwindowicon.h"
 #include "buildbookmarkapi.h"
 #include "errorhandler.h"
@@ -132,7 +133,7 @@ int CBuildBookmarks::PostSequenceProc(WorkProcInfoStruct*)
 
 QString CBuildBookmarks::GetActionName()
 {
-    return QStringLiteral("Bookmarks by Content");
+    return ActionIdentity::Name;
 }
 
 QString CBuildBookmarks::GetDisplayName()
@@ -147,7 +148,7 @@ QString CBuildBookmarks::GetActionHelp()
 
 QString CBuildBookmarks::GetGroupName()
 {
-    return QStringLiteral("Bookmarks");
+    return ActionIdentity::Group;
 }
 
 int CBuildBookmarks::GetActionFlags()

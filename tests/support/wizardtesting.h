@@ -5,7 +5,7 @@
 // from inside its event loop (modalstep.h).
 
 // By path, so every test that drives the wizard gets it without set-up.
-#include "../../support/ModalStep/modalstep.h"
+#include "modalstep.h"
 #include "actioninterface.h"
 #include "actionrecords.h"
 

@@ -3,6 +3,7 @@
 #include "documentfonts.h"
 #include "headingcontinuation.h"
 #include "headinghierarchy.h"
+#include "indentationunits.h"
 
 #include <QList>
 #include <QMap>
@@ -38,18 +39,20 @@ public:
     QStringList extractWordsFromPage(int page);
     static QStringList CreateKeywordList(const QString& path);
     void LoadDocFonts();
+    // Part of the engine's interface for other callers; detection matches
+    // through its per-run matcher instead.
     QStringList MatchFont(const QString& name);
     static QString RemoveSectionNumbers(const QString& text);
 
     const CDocumentFonts& DocumentFonts() const { return mDocumentFonts; }
-    const QList<QStringList>& KeywordLists() const { return mKeywordLists; }
 
-    static double mmToPoint(double x) { return x / 25.4 * 72; }
-    static double mmToInch(double x) { return x / 25.4; }
-    static double pointToMM(double x) { return x / 72 * 25.4; }
-    static double pointToInch(double x) { return x / 72; }
-    static double inchToMM(double x) { return x * 25.4; }
-    static double inchToPoint(double x) { return x * 72; }
+    // The unit conversions the wizard stores indentations with.
+    static double mmToPoint(double x) { return IndentationUnits::ToPoints(x, IndentationUnits::Millimetre); }
+    static double mmToInch(double x) { return IndentationUnits::Convert(x, IndentationUnits::Millimetre, IndentationUnits::Inch); }
+    static double pointToMM(double x) { return IndentationUnits::FromPoints(x, IndentationUnits::Millimetre); }
+    static double pointToInch(double x) { return IndentationUnits::FromPoints(x, IndentationUnits::Inch); }
+    static double inchToMM(double x) { return IndentationUnits::Convert(x, IndentationUnits::Inch, IndentationUnits::Millimetre); }
+    static double inchToPoint(double x) { return IndentationUnits::ToPoints(x, IndentationUnits::Inch); }
 
 private:
     CFontNameMatcher& Fonts();

@@ -1,10 +1,6 @@
 #include "indentationunits.h"
 
-#include "buildbookmarkapi.h"
-
 namespace IndentationUnits {
-
-using Api = CBuildBookmarkAPI;
 
 bool IsUnit(int unit)
 {
@@ -15,9 +11,21 @@ double ToPoints(double value, int unit)
 {
     switch (unit) {
     case Millimetre:
-        return Api::mmToPoint(value);
+        return value / MillimetresPerInch * PointsPerInch;
     case Inch:
-        return Api::inchToPoint(value);
+        return value * PointsPerInch;
+    default:
+        return value;
+    }
+}
+
+double FromPoints(double value, int unit)
+{
+    switch (unit) {
+    case Millimetre:
+        return value / PointsPerInch * MillimetresPerInch;
+    case Inch:
+        return value / PointsPerInch;
     default:
         return value;
     }
@@ -27,11 +35,11 @@ double Convert(double value, int from, int to)
 {
     if (from == to || !IsUnit(from) || !IsUnit(to))
         return value;
-    if (from == Millimetre)
-        return to == Inch ? Api::mmToInch(value) : Api::mmToPoint(value);
-    if (from == Inch)
-        return to == Millimetre ? Api::inchToMM(value) : Api::inchToPoint(value);
-    return to == Millimetre ? Api::pointToMM(value) : Api::pointToInch(value);
+    if (from == Millimetre && to == Inch)
+        return value / MillimetresPerInch;
+    if (from == Inch && to == Millimetre)
+        return value * MillimetresPerInch;
+    return from == Point ? FromPoints(value, to) : ToPoints(value, from);
 }
 
 QString LabelText(int unit)

@@ -20,7 +20,6 @@ public:
     void RemoveAll();
     // Notes the first existing bookmark: new top-level ones go before it.
     void RememberAnchor();
-    int Anchor() const { return mAnchor; }
 
     // A top-level bookmark on `page`; its destination uses the heading's
     // position (destLeft, destTop) and the page's box.

@@ -1,6 +1,9 @@
-#include "readablesettings.h"
+#include "handwrittensettings.h"
 
-#include "hosterror.h"
+#include "actionidentity.h"
+#include "actionutils.h"
+#include "indentationunits.h"
+#include "settingsfileerror.h"
 #include "settingskeys.h"
 
 #include <QColor>
@@ -14,11 +17,11 @@ namespace {
 
 using SettingsKeys::ValueType;
 
-const char* const ActionDisplayName = "Bookmarks by Content";
+using SettingsMap = QMap<QString, QVariant>;
 
-// The wizard's colour picker rows 0 to 9; row 10 is a custom colour.
-const char* const PickerColours[] = {"#000000", "#ffffff", "#a0a0a4", "#ff0000", "#ff7f00",
-                                     "#ffff00", "#00ff00", "#00ffff", "#0000ff", "#ff00ff"};
+// The wizard's colour combo box has no "(none)" row: its row r is picker index r + 1.
+constexpr int LastPickerRow = 9;
+constexpr int CustomColourRow = 10;
 
 class Reader
 {
@@ -27,9 +30,9 @@ public:
 
     void readSection(QSettings& file)
     {
-        file.beginGroup(QLatin1String(ReadableSettings::Section));
+        file.beginGroup(HandWrittenSettings::Section);
         for (const QString& key : file.childKeys())
-            putKey(key, file.value(key), QStringLiteral("[%1]").arg(QLatin1String(ReadableSettings::Section)));
+            putKey(key, file.value(key), QStringLiteral("[%1]").arg(HandWrittenSettings::Section));
         file.endGroup();
     }
 
@@ -37,32 +40,32 @@ public:
     {
         static const QRegularExpression levelSection(QStringLiteral("^Level([1-9][0-9]{0,2})$"));
         for (const QString& group : file.childGroups()) {
-            if (group == QLatin1String(ReadableSettings::Section))
+            if (group == HandWrittenSettings::Section)
                 continue;
             const QRegularExpressionMatch match = levelSection.match(group);
             if (!match.hasMatch())
-                throw HostError(QStringLiteral("%1 has an unknown section [%2]; use [%3] and [Level1], [Level2], ....")
-                                    .arg(Quoted(mPath), group, QLatin1String(ReadableSettings::Section)));
+                throw SettingsFileError(QStringLiteral("%1 has an unknown section [%2]; use [%3] and [Level1], [Level2], ....")
+                                    .arg(QuotedPath(mPath), group, HandWrittenSettings::Section));
             const int level = match.captured(1).toInt();
             mHighestSectionLevel = qMax(mHighestSectionLevel, level);
             file.beginGroup(group);
             for (const QString& key : file.childKeys()) {
                 const SettingsKeys::LevelKeyInfo* info = levelKey(key);
                 if (!info)
-                    throw HostError(QStringLiteral("%1 has an unknown key %2 in [%3].").arg(Quoted(mPath), key, group));
+                    throw SettingsFileError(QStringLiteral("%1 has an unknown key %2 in [%3].").arg(QuotedPath(mPath), key, group));
                 put(SettingsKeys::Level(key, level), info->type, file.value(key), QStringLiteral("[%1]").arg(group));
             }
             file.endGroup();
         }
     }
 
-    ActionPrefs finish()
+    SettingsMap finish()
     {
         if (!mPrefs.contains(SettingsKeys::LevelCount))
             mPrefs.insert(SettingsKeys::LevelCount, qMax(mHighestSectionLevel, mHighestNumberedLevel));
         const bool nth = mPrefs.value(SettingsKeys::NthChecked).toBool();
         mPrefs.insert(SettingsKeys::MultiChecked, !nth);
-        mPrefs.insert(SettingsKeys::ActionName, QString::fromLatin1(ActionDisplayName));
+        mPrefs.insert(SettingsKeys::ActionName, ActionIdentity::Name);
         const int levels = mPrefs.value(SettingsKeys::LevelCount).toInt();
         for (int level = 1; level <= levels; ++level)
             deriveLevel(level);
@@ -90,7 +93,7 @@ private:
             put(key, info.type, value, where);
             return;
         }
-        throw HostError(QStringLiteral("%1 has an unknown key %2 in %3.").arg(Quoted(mPath), key, where));
+        throw SettingsFileError(QStringLiteral("%1 has an unknown key %2 in %3.").arg(QuotedPath(mPath), key, where));
     }
 
     static const SettingsKeys::LevelKeyInfo* levelKey(const QString& base)
@@ -106,8 +109,8 @@ private:
     {
         // An unquoted comma makes QSettings split the value into a list.
         if (value.type() == QVariant::StringList)
-            throw HostError(QStringLiteral("The value of %1 in %2 of %3 holds a comma; put it in double quotes.")
-                                .arg(key, where, Quoted(mPath)));
+            throw SettingsFileError(QStringLiteral("The value of %1 in %2 of %3 holds a comma; put it in double quotes.")
+                                .arg(key, where, QuotedPath(mPath)));
         const QString text = value.toString().trimmed();
         bool ok = true;
         QVariant converted;
@@ -134,86 +137,74 @@ private:
         }
         if (!ok) {
             const char* expected = type == ValueType::Bool ? "true or false" : type == ValueType::Int ? "a whole number" : "a number";
-            throw HostError(QStringLiteral("%1 in %2 of %3 must be %4, not \"%5\".")
-                                .arg(key, where, Quoted(mPath), QLatin1String(expected), text));
+            throw SettingsFileError(QStringLiteral("%1 in %2 of %3 must be %4, not \"%5\".")
+                                .arg(key, where, QuotedPath(mPath), QLatin1String(expected), text));
         }
         mPrefs.insert(key, converted);
-    }
-
-    static double ToPoints(double value, int unit)
-    {
-        switch (unit) {
-        case 0:
-            return value / 25.4 * 72.0;
-        case 1:
-            return value * 72.0;
-        default:
-            return value;
-        }
     }
 
     void deriveLevel(int level)
     {
         auto key = [level](const QString& base) { return SettingsKeys::Level(base, level); };
-        const int unit = mPrefs.value(key(SettingsKeys::LeftIndentUnits), 2).toInt();
+        const int unit = mPrefs.value(key(SettingsKeys::LeftIndentUnits), IndentationUnits::Point).toInt();
         if (!mPrefs.contains(key(SettingsKeys::LeftIndentUnits)))
             mPrefs.insert(key(SettingsKeys::LeftIndentUnits), unit);
         if (!mPrefs.contains(key(SettingsKeys::LeftIndentToPoints)))
             mPrefs.insert(key(SettingsKeys::LeftIndentToPoints),
-                          ToPoints(mPrefs.value(key(SettingsKeys::LeftIndentValue)).toDouble(), unit));
+                          IndentationUnits::ToPoints(mPrefs.value(key(SettingsKeys::LeftIndentValue)).toDouble(), unit));
         if (!mPrefs.contains(key(SettingsKeys::LeftIndentToleranceToPoints)))
             mPrefs.insert(key(SettingsKeys::LeftIndentToleranceToPoints),
-                          ToPoints(mPrefs.value(key(SettingsKeys::LeftIndentTolerance)).toDouble(), unit));
+                          IndentationUnits::ToPoints(mPrefs.value(key(SettingsKeys::LeftIndentTolerance)).toDouble(), unit));
 
         const QString colourKey = key(SettingsKeys::ColorInHex);
         if (mPrefs.contains(colourKey)) {
             const QColor colour(mPrefs.value(colourKey).toString().trimmed());
             if (!colour.isValid())
-                throw HostError(QStringLiteral("%1 in %2 is not a colour; write it as #rrggbb.").arg(colourKey, Quoted(mPath)));
+                throw SettingsFileError(QStringLiteral("%1 in %2 is not a colour; write it as #rrggbb.").arg(colourKey, QuotedPath(mPath)));
             mPrefs.insert(colourKey, colour.name());
             if (!mPrefs.contains(key(SettingsKeys::FontColor)))
-                mPrefs.insert(key(SettingsKeys::FontColor), 10);
+                mPrefs.insert(key(SettingsKeys::FontColor), CustomColourRow);
         } else if (mPrefs.value(key(SettingsKeys::FontColorCheck)).toBool()) {
             const int row = mPrefs.value(key(SettingsKeys::FontColor)).toInt();
-            if (row < 0 || row > 9)
-                throw HostError(QStringLiteral("Level %1 of %2 checks the colour but gives no ColorInHex.").arg(level).arg(Quoted(mPath)));
-            mPrefs.insert(colourKey, QString::fromLatin1(PickerColours[row]));
+            if (row < 0 || row > LastPickerRow)
+                throw SettingsFileError(QStringLiteral("Level %1 of %2 checks the colour but gives no ColorInHex.").arg(level).arg(QuotedPath(mPath)));
+            mPrefs.insert(colourKey, CActionUtils::GetColorPickerColor(row + 1).name());
         }
 
         // A level without a single check would make every line a heading.
         const QString checks[] = {SettingsKeys::FontNameCheck, SettingsKeys::FontSizeCheck, SettingsKeys::FontColorCheck,
                                   SettingsKeys::LeftIndentCheck, SettingsKeys::TextMaskCheck, SettingsKeys::KeywordListCheck};
         if (std::none_of(std::begin(checks), std::end(checks), [&](const QString& check) { return mPrefs.value(key(check)).toBool(); }))
-            throw HostError(QStringLiteral("Level %1 of %2 turns no check on, so every line would become a bookmark.")
-                                .arg(level).arg(Quoted(mPath)));
+            throw SettingsFileError(QStringLiteral("Level %1 of %2 turns no check on, so every line would become a bookmark.")
+                                .arg(level).arg(QuotedPath(mPath)));
 
         const QString maskKey = key(SettingsKeys::TextMaskEdit);
         if (mPrefs.value(key(SettingsKeys::TextMaskCheck)).toBool()) {
             const QRegularExpression mask(mPrefs.value(maskKey).toString());
             if (!mask.isValid())
-                throw HostError(QStringLiteral("The text mask of level %1 in %2 is not a valid regular expression: %3.")
-                                    .arg(level).arg(Quoted(mPath), mask.errorString()));
+                throw SettingsFileError(QStringLiteral("The text mask of level %1 in %2 is not a valid regular expression: %3.")
+                                    .arg(level).arg(QuotedPath(mPath), mask.errorString()));
         }
     }
 
     QString mPath;
-    ActionPrefs mPrefs;
+    SettingsMap mPrefs;
     int mHighestSectionLevel = 0;
     int mHighestNumberedLevel = 0;
 };
 
 } // namespace
 
-bool ReadableSettings::recognises(QSettings& file)
+bool HandWrittenSettings::recognises(QSettings& file)
 {
-    static const QRegularExpression section(QStringLiteral("^(%1|Level[0-9]+)$").arg(QLatin1String(Section)));
+    static const QRegularExpression section(QStringLiteral("^(%1|Level[0-9]+)$").arg(Section));
     for (const QString& group : file.childGroups())
         if (section.match(group).hasMatch())
             return true;
     return false;
 }
 
-ActionPrefs ReadableSettings::read(QSettings& file, const QString& path)
+SettingsMap HandWrittenSettings::read(QSettings& file, const QString& path)
 {
     Reader reader(path);
     reader.readSection(file);

@@ -1,5 +1,6 @@
 #include "prefsdialog.h"
 
+#include "actionidentity.h"
 #include "actionutils.h"
 #include "dialoggeometry.h"
 #include "indentationunits.h"
@@ -97,7 +98,7 @@ bool CPrefsDialog::GetPrefs(QMap<QString, QVariant>* prefs)
         prefs->insert(Level(SettingsKeys::Properties, n), summary ? summary->text() : QString());
         prefs->insert(Level(SettingsKeys::CurUnit, n), currentUnit);
     }
-    prefs->insert(SettingsKeys::ActionName, QStringLiteral("Bookmarks by Content"));
+    prefs->insert(SettingsKeys::ActionName, ActionIdentity::Name);
     return true;
 }
 

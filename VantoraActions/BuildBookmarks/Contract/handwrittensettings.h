@@ -1,23 +1,23 @@
 #pragma once
 
-#include "actionrecords.h"
-
+#include <QMap>
 #include <QString>
+#include <QVariant>
 
 class QSettings;
 
 // The hand-written settings form: plain keys in a [BookmarksByContent]
 // section (options and numbered level keys such as FontSizeValue1), and
 // optionally one [LevelN] section per level holding the level keys without
-// their number. Values are checked and converted to the types the plug-in
+// their number. Values are checked, naming the section and key at fault, and converted to the types the plug-in
 // reads; the values the wizard would derive (points, colour) are derived.
-class ReadableSettings
+class HandWrittenSettings
 {
 public:
-    static constexpr const char* Section = "BookmarksByContent";
+    static inline const QString Section = QStringLiteral("BookmarksByContent");
 
     // Whether the file is in this form: it has the main section or a level
     // section (an empty section is invisible to QSettings).
     static bool recognises(QSettings& file);
-    static ActionPrefs read(QSettings& file, const QString& path);
+    static QMap<QString, QVariant> read(QSettings& file, const QString& path);
 };

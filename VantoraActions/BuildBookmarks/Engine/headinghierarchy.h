@@ -27,9 +27,6 @@ public:
     // "2.1.3": the counters of the levels down to `index`, joined by full stops.
     QString SectionNumber(int index) const;
 
-    const QVector<int>& LastBookmarks() const { return mLast; }
-    const QVector<int>& Counters() const { return mCounters; }
-
 private:
     QVector<int> mLast;
     QVector<int> mCounters;
