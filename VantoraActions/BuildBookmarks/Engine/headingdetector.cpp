@@ -54,8 +54,8 @@ bool CHeadingDetector::Passes(CLevelRules& rules, const CTextRecord& record, QSt
     if (pass && rules.leftIndentCheck)
         pass = record.left > rules.leftIndent && record.destLeft > rules.leftIndent;
     if (pass && rules.textMaskCheck) {
-        pass = rules.textMask.isValid() && rules.textMask.indexIn(record.text) >= 0;
-        maskMatch = pass ? rules.textMask.cap(0) : QString();
+        pass = rules.mask.isValid() && rules.mask.indexIn(record.text) >= 0;
+        maskMatch = pass ? rules.mask.cap(0) : QString();
     }
     if (pass && rules.keywordListCheck) {
         const bool listed = rules.keywords.contains(KeywordList::Comparable(record.text));

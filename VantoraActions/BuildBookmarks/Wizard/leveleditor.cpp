@@ -2,13 +2,10 @@
 
 #include "actionutils.h"
 #include "indentationunits.h"
-#include "settingskeys.h"
 #include "ui_buildbookmarksprefsdialog.h"
 
 #include <QPainter>
 #include <QPixmap>
-
-using SettingsKeys::Level;
 
 CLevelEditor::CLevelEditor(Ui_BuildBookmarksPrefsDialog& form)
     : ui(form)
@@ -17,91 +14,74 @@ CLevelEditor::CLevelEditor(Ui_BuildBookmarksPrefsDialog& form)
 
 void CLevelEditor::Load(const ActionPrefs& prefs, int level)
 {
-    auto value = [&](const QString& base) { return prefs.value(Level(base, level)); };
+    const CLevelDefinition d = CLevelDefinition::Read(prefs, level);
 
-    ui.fontNameCheckBox->setChecked(value(SettingsKeys::FontNameCheck).toBool());
+    ui.fontNameCheckBox->setChecked(d.fontNameCheck);
     // Row -1 when the font is not listed: the editable text empties.
     ui.fontNameComboBox->setCurrentIndex(
-        ui.fontNameComboBox->findText(value(SettingsKeys::FontNameCombo).toString(),
-                                      Qt::MatchExactly | Qt::MatchCaseSensitive));
-    ui.FontSizeCheckBox->setChecked(value(SettingsKeys::FontSizeCheck).toBool());
-    ui.fontSizeDoubleSpinBox->setValue(value(SettingsKeys::FontSizeValue).toDouble());
-    ui.fontToleranceDoubleSpinBox->setValue(value(SettingsKeys::FontSizeTolerance).toDouble());
-    ui.fontColorCheckBox->setChecked(value(SettingsKeys::FontColorCheck).toBool());
-    ui.fontColorComboBox->setCurrentIndex(value(SettingsKeys::FontColor).toInt());
+        ui.fontNameComboBox->findText(d.fontName, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    ui.FontSizeCheckBox->setChecked(d.fontSizeCheck);
+    ui.fontSizeDoubleSpinBox->setValue(d.fontSize);
+    ui.fontToleranceDoubleSpinBox->setValue(d.fontSizeTolerance);
+    ui.fontColorCheckBox->setChecked(d.colourCheck);
+    ui.fontColorComboBox->setCurrentIndex(d.colourRow);
 
-    ui.leftIndentationCheckBox->setChecked(value(SettingsKeys::LeftIndentCheck).toBool());
+    ui.leftIndentationCheckBox->setChecked(d.leftIndentCheck);
     // The unit first: changing it converts whatever the fields show, and the
     // stored values are already in the stored unit.
-    ui.intendationUnitComboBox->setCurrentIndex(value(SettingsKeys::LeftIndentUnits).toInt());
-    ui.intendationDoubleSpinBox->setValue(value(SettingsKeys::LeftIndentValue).toDouble());
-    ui.intendationToleranceDoubleSpinBox->setValue(
-        value(SettingsKeys::LeftIndentTolerance).toDouble());
+    ui.intendationUnitComboBox->setCurrentIndex(d.leftIndentUnit);
+    ui.intendationDoubleSpinBox->setValue(d.leftIndentValue);
+    ui.intendationToleranceDoubleSpinBox->setValue(d.leftIndentTolerance);
 
-    ui.textMaskCheckBox->setChecked(value(SettingsKeys::TextMaskCheck).toBool());
-    ui.maskLineEdit->setText(value(SettingsKeys::TextMaskEdit).toString());
-    ui.keywordsListCheckBox->setChecked(value(SettingsKeys::KeywordListCheck).toBool());
-    const bool include = value(SettingsKeys::IncludeRadio).toBool();
-    ui.includeRadioButton->setChecked(include);
-    ui.exludeRadioButton->setChecked(!include);
-    ui.keyListLineEdit->setText(value(SettingsKeys::KeyListEdit).toString());
-    ui.ignoreHeadingsCheckBox->setChecked(value(SettingsKeys::RepeatedHeadings).toBool());
-    ui.multiHeadingsCheckBox->setChecked(value(SettingsKeys::MultiLineHeadings).toBool());
-    ui.leadingNumbersComboBox->setCurrentIndex(value(SettingsKeys::LeadingNumbers).toInt());
+    ui.textMaskCheckBox->setChecked(d.textMaskCheck);
+    ui.maskLineEdit->setText(d.textMask);
+    ui.keywordsListCheckBox->setChecked(d.keywordListCheck);
+    ui.includeRadioButton->setChecked(d.includeKeywords);
+    ui.exludeRadioButton->setChecked(!d.includeKeywords);
+    ui.keyListLineEdit->setText(d.keywordFile);
+    ui.ignoreHeadingsCheckBox->setChecked(d.ignoreRepeated);
+    ui.multiHeadingsCheckBox->setChecked(d.multiLine);
+    ui.leadingNumbersComboBox->setCurrentIndex(d.leadingNumbers);
 }
 
 void CLevelEditor::Save(ActionPrefs& prefs, int level) const
 {
-    auto set = [&](const QString& base, const QVariant& v) { prefs.insert(Level(base, level), v); };
-
-    set(SettingsKeys::FontNameCheck, ui.fontNameCheckBox->isChecked());
-    set(SettingsKeys::FontNameCombo, ui.fontNameComboBox->currentText());
-    set(SettingsKeys::FontSizeCheck, ui.FontSizeCheckBox->isChecked());
-    set(SettingsKeys::FontSizeValue, ui.fontSizeDoubleSpinBox->value());
-    set(SettingsKeys::FontSizeTolerance, ui.fontToleranceDoubleSpinBox->value());
-    set(SettingsKeys::FontColorCheck, ui.fontColorCheckBox->isChecked());
-    set(SettingsKeys::FontColor, ui.fontColorComboBox->currentIndex());
-    set(SettingsKeys::ColorInHex, ColorName());
-
-    const int unit = ui.intendationUnitComboBox->currentIndex();
-    const double indent = ui.intendationDoubleSpinBox->value();
-    const double tolerance = ui.intendationToleranceDoubleSpinBox->value();
-    set(SettingsKeys::LeftIndentCheck, ui.leftIndentationCheckBox->isChecked());
-    set(SettingsKeys::LeftIndentValue, indent);
-    set(SettingsKeys::LeftIndentUnits, unit);
-    set(SettingsKeys::LeftIndentTolerance, tolerance);
-    set(SettingsKeys::LeftIndentToPoints, IndentationUnits::ToPoints(indent, unit));
-    set(SettingsKeys::LeftIndentToleranceToPoints, IndentationUnits::ToPoints(tolerance, unit));
-
-    set(SettingsKeys::TextMaskCheck, ui.textMaskCheckBox->isChecked());
-    set(SettingsKeys::TextMaskEdit, ui.maskLineEdit->text());
-    set(SettingsKeys::KeywordListCheck, ui.keywordsListCheckBox->isChecked());
-    set(SettingsKeys::IncludeRadio, ui.includeRadioButton->isChecked());
-    set(SettingsKeys::KeyListEdit, ui.keyListLineEdit->text());
-    set(SettingsKeys::RepeatedHeadings, ui.ignoreHeadingsCheckBox->isChecked());
-    set(SettingsKeys::MultiLineHeadings, ui.multiHeadingsCheckBox->isChecked());
-    set(SettingsKeys::LeadingNumbers, ui.leadingNumbersComboBox->currentIndex());
+    Definition().Write(prefs, level);
 }
 
-CLevelSummary CLevelEditor::Summary() const
+QString CLevelEditor::SummaryText() const
 {
-    CLevelSummary summary;
-    summary.fontName = ui.fontNameCheckBox->isChecked();
-    summary.fontNameText = ui.fontNameComboBox->currentText();
-    summary.fontSize = ui.FontSizeCheckBox->isChecked();
-    summary.size = ui.fontSizeDoubleSpinBox->value();
-    summary.sizeTolerance = ui.fontToleranceDoubleSpinBox->value();
-    summary.fontColor = ui.fontColorCheckBox->isChecked();
-    summary.colorText = ui.fontColorComboBox->currentText();
-    summary.leftIndent = ui.leftIndentationCheckBox->isChecked();
-    summary.indent = ui.intendationDoubleSpinBox->value();
-    summary.indentUnitText = ui.intendationUnitComboBox->currentText();
-    summary.indentTolerance = ui.intendationToleranceDoubleSpinBox->value();
-    summary.textMask = ui.textMaskCheckBox->isChecked();
-    summary.mask = ui.maskLineEdit->text();
-    summary.keywordList = ui.keywordsListCheckBox->isChecked();
-    summary.keywordFile = ui.keyListLineEdit->text();
-    return summary;
+    return Definition().Summary(ui.fontColorComboBox->currentText(), ui.intendationUnitComboBox->currentText());
+}
+
+CLevelDefinition CLevelEditor::Definition() const
+{
+    CLevelDefinition d;
+    d.fontNameCheck = ui.fontNameCheckBox->isChecked();
+    d.fontName = ui.fontNameComboBox->currentText();
+    d.fontSizeCheck = ui.FontSizeCheckBox->isChecked();
+    d.fontSize = ui.fontSizeDoubleSpinBox->value();
+    d.fontSizeTolerance = ui.fontToleranceDoubleSpinBox->value();
+    d.colourCheck = ui.fontColorCheckBox->isChecked();
+    d.colourRow = ui.fontColorComboBox->currentIndex();
+    d.colour = ColorName();
+
+    d.leftIndentCheck = ui.leftIndentationCheckBox->isChecked();
+    d.leftIndentUnit = ui.intendationUnitComboBox->currentIndex();
+    d.leftIndentValue = ui.intendationDoubleSpinBox->value();
+    d.leftIndentTolerance = ui.intendationToleranceDoubleSpinBox->value();
+    d.leftIndent = IndentationUnits::ToPoints(d.leftIndentValue, d.leftIndentUnit);
+    d.leftIndentTolerancePoints = IndentationUnits::ToPoints(d.leftIndentTolerance, d.leftIndentUnit);
+
+    d.textMaskCheck = ui.textMaskCheckBox->isChecked();
+    d.textMask = ui.maskLineEdit->text();
+    d.keywordListCheck = ui.keywordsListCheckBox->isChecked();
+    d.includeKeywords = ui.includeRadioButton->isChecked();
+    d.keywordFile = ui.keyListLineEdit->text();
+    d.ignoreRepeated = ui.ignoreHeadingsCheckBox->isChecked();
+    d.multiLine = ui.multiHeadingsCheckBox->isChecked();
+    d.leadingNumbers = ui.leadingNumbersComboBox->currentIndex();
+    return d;
 }
 
 QColor CLevelEditor::CustomColor() const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "actionrecords.h"
-#include "levelsummary.h"
+#include "leveldefinition.h"
 
 #include <QColor>
 
@@ -23,7 +23,8 @@ public:
     // Writes level N's entered and derived keys from the widgets.
     void Save(ActionPrefs& prefs, int level) const;
 
-    CLevelSummary Summary() const;
+    // The level table's description of what the editor shows.
+    QString SummaryText() const;
 
     // The one custom colour the wizard holds for "Custom...", with its swatch.
     QColor CustomColor() const;
@@ -34,6 +35,7 @@ public:
     void SelectOrAddFontName(const QString& name);
 
 private:
+    CLevelDefinition Definition() const;
     QString ColorName() const;
 
     Ui_BuildBookmarksPrefsDialog& ui;

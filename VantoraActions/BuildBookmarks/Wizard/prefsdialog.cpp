@@ -225,7 +225,7 @@ void CPrefsDialog::doSaveSettings()
     QTableWidget* table = ui->page3LevelTableWidget;
     const int row = editing ? table->currentRow() : table->rowCount();
     levelEditor.Save(workingMap, row + 1);
-    const QString summary = levelEditor.Summary().Text();
+    const QString summary = levelEditor.SummaryText();
     if (!editing)
         AppendLevelRow(summary);
     else if (row >= 0)

@@ -68,7 +68,7 @@ void CPrefsDialog::doImport()
     const int levelCount = workingMap.value(SettingsKeys::LevelCount).toInt();
     for (int n = 1; n <= levelCount; ++n) {
         LoadLevelFromINI(n);
-        AppendLevelRow(levelEditor.Summary().Text());
+        AppendLevelRow(levelEditor.SummaryText());
         const int unit = workingMap.value(Level(SettingsKeys::CurUnit, n)).toInt();
         if (IndentationUnits::IsUnit(unit))
             ui->intendationUnitComboBox->setCurrentIndex(unit);

@@ -1,8 +1,8 @@
-#include "levelsummary.h"
+#include "leveldefinition.h"
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(CLevelSummary)
+Q_DECLARE_METATYPE(CLevelDefinition)
 
 class TestLevelSummary : public QObject
 {
@@ -15,61 +15,61 @@ private slots:
 
 void TestLevelSummary::text_data()
 {
-    QTest::addColumn<CLevelSummary>("summary");
+    QTest::addColumn<CLevelDefinition>("level");
+    QTest::addColumn<QString>("colourText");
+    QTest::addColumn<QString>("unitText");
     QTest::addColumn<QString>("expected");
 
-    CLevelSummary sizeAndIndent;
-    sizeAndIndent.fontSize = true;
-    sizeAndIndent.size = 12;
-    sizeAndIndent.sizeTolerance = 0.5;
-    sizeAndIndent.leftIndent = true;
-    sizeAndIndent.indent = 10;
-    sizeAndIndent.indentUnitText = "mm";
-    sizeAndIndent.indentTolerance = 1;
+    CLevelDefinition sizeAndIndent;
+    sizeAndIndent.fontSizeCheck = true;
+    sizeAndIndent.fontSize = 12;
+    sizeAndIndent.fontSizeTolerance = 0.5;
+    sizeAndIndent.leftIndentCheck = true;
+    sizeAndIndent.leftIndentValue = 10;
+    sizeAndIndent.leftIndentTolerance = 1;
     QTest::newRow("size and indentation, no leading comma")
-        << sizeAndIndent << "size: 12, tolerance: 0.5, indentation: 10mm, tolerance: 1";
+        << sizeAndIndent << "" << "mm" << "size: 12, tolerance: 0.5, indentation: 10mm, tolerance: 1";
 
-    CLevelSummary maskOnly;
-    maskOnly.textMask = true;
-    maskOnly.mask = "^[0-9]+\\.";
-    maskOnly.fontNameText = "Arial"; // switched off: not shown
-    QTest::newRow("mask only") << maskOnly << "text mask: ^[0-9]+\\.";
+    CLevelDefinition maskOnly;
+    maskOnly.textMaskCheck = true;
+    maskOnly.textMask = "^[0-9]+\\.";
+    maskOnly.fontName = "Arial"; // switched off: not shown
+    QTest::newRow("mask only") << maskOnly << "" << "" << "text mask: ^[0-9]+\\.";
 
-    CLevelSummary all;
-    all.fontName = true;
-    all.fontNameText = "Arial-Bold";
-    all.fontSize = true;
-    all.size = 10.5;
-    all.sizeTolerance = 0;
-    all.fontColor = true;
-    all.colorText = "Custom...";
-    all.leftIndent = true;
-    all.indent = 28.346456692913385;
-    all.indentUnitText = "points";
-    all.indentTolerance = 0.25;
-    all.textMask = true;
-    all.mask = "Chapter";
-    all.keywordList = true;
+    CLevelDefinition all;
+    all.fontNameCheck = true;
+    all.fontName = "Arial-Bold";
+    all.fontSizeCheck = true;
+    all.fontSize = 10.5;
+    all.fontSizeTolerance = 0;
+    all.colourCheck = true;
+    all.leftIndentCheck = true;
+    all.leftIndentValue = 28.346456692913385;
+    all.leftIndentTolerance = 0.25;
+    all.textMaskCheck = true;
+    all.textMask = "Chapter";
+    all.keywordListCheck = true;
     all.keywordFile = "/tmp/k.txt";
     QTest::newRow("every criterion, six significant digits")
-        << all
+        << all << "Custom..." << "points"
         << "Arial-Bold, size: 10.5, tolerance: 0, color: Custom..., indentation: "
            "28.3465points, tolerance: 0.25, text mask: Chapter, keyword list: /tmp/k.txt";
 
-    CLevelSummary emptyFontName;
-    emptyFontName.fontName = true;
-    emptyFontName.fontColor = true;
-    emptyFontName.colorText = "Red";
-    QTest::newRow("empty font name drops the separator") << emptyFontName << "color: Red";
+    CLevelDefinition emptyFontName;
+    emptyFontName.fontNameCheck = true;
+    emptyFontName.colourCheck = true;
+    QTest::newRow("empty font name drops the separator") << emptyFontName << "Red" << "" << "color: Red";
 
-    QTest::newRow("nothing checked") << CLevelSummary() << "";
+    QTest::newRow("nothing checked") << CLevelDefinition() << "" << "" << "";
 }
 
 void TestLevelSummary::text()
 {
-    QFETCH(CLevelSummary, summary);
+    QFETCH(CLevelDefinition, level);
+    QFETCH(QString, colourText);
+    QFETCH(QString, unitText);
     QFETCH(QString, expected);
-    QCOMPARE(summary.Text(), expected);
+    QCOMPARE(level.Summary(colourText, unitText), expected);
 }
 
 QTEST_GUILESS_MAIN(TestLevelSummary)
