@@ -46,6 +46,8 @@ void CBuildBookmarkAPI::BuildBookmarks()
         const QStringList lines = extractWordsFromPage(page);
         for (int index = 0; index < lines.size(); ++index) {
             const CTextRecord record = CTextRecord::Parse(lines.at(index));
+            if (JoinContinuation(detector, page, index, record))
+                continue;
             const CHeadingDetector::Verdict verdict = detector.Classify(record);
             if (verdict.level >= 0)
                 FileHeading(detector, verdict.level, verdict.maskMatch, page, index, record);
@@ -54,22 +56,34 @@ void CBuildBookmarkAPI::BuildBookmarks()
     SetNewParentsOpen();
 }
 
+bool CBuildBookmarkAPI::JoinContinuation(const CHeadingDetector& detector, int page, int index,
+                                         const CTextRecord& record)
+{
+    if (!mContinuation.Continues(page, index, record))
+        return false;
+    // A line its level's mask accepts on its own starts the next heading:
+    // numbered titles listed one under the other are not one title.
+    const CLevelRules& rules = detector.Level(mContinuationLevel);
+    if (rules.textMaskCheck && rules.mask.isValid() && rules.mask.indexIn(record.text) >= 0) {
+        mContinuation.Forget();
+        return false;
+    }
+    const QString text = mExactText ? record.text.trimmed() : record.text;
+    mWriter->Retitle(mContinuation.Outline(), mContinuation.Append(index, record, text));
+    return true;
+}
+
 void CBuildBookmarkAPI::FileHeading(CHeadingDetector& detector, int level, const QString& maskMatch,
                                     int page, int index, const CTextRecord& record)
 {
+    mContinuation.Forget();
     const CLevelRules& rules = detector.Level(level);
     const QString text = mExactText ? HeadingTitle::ExactText(record.text, rules.textMaskCheck, maskMatch)
                                     : record.text;
 
-    if (rules.multiLine && mContinuation.Continues(level, page, index, record)) {
-        mWriter->Retitle(mContinuation.Outline(), mContinuation.Append(index, record, text));
-        return;
-    }
-
     const int parent = mHierarchy.Parent(level);
     if (parent == CHeadingHierarchy::NoBookmark) {
         mHierarchy.ResetBelow(level);
-        mContinuation.Remember(level, page, index, record, CHeadingHierarchy::NoBookmark, QString());
         return;
     }
 
@@ -87,7 +101,10 @@ void CBuildBookmarkAPI::FileHeading(CHeadingDetector& detector, int level, const
     }
     mHierarchy.Place(level, outline);
     mHierarchy.ResetBelow(level);
-    mContinuation.Remember(level, page, index, record, outline, title);
+    if (rules.multiLine) {
+        mContinuationLevel = level;
+        mContinuation.Remember(page, index, record, outline, title);
+    }
 }
 
 void CBuildBookmarkAPI::SetNewParentsOpen()

@@ -59,6 +59,9 @@ private:
     // Files one record of `page` that the detector took for a heading.
     void FileHeading(CHeadingDetector& detector, int level, const QString& maskMatch, int page,
                      int index, const CTextRecord& record);
+    // Joins record `index` of `page` to the last heading when it continues
+    // it; such a record is not tested as a heading of its own.
+    bool JoinContinuation(const CHeadingDetector& detector, int page, int index, const CTextRecord& record);
     // Opens or closes the new bookmarks that got children, when the map says which.
     void SetNewParentsOpen();
 
@@ -71,6 +74,7 @@ private:
     CDocumentFonts mDocumentFonts;
     std::unique_ptr<CFontNameMatcher> mFonts;  // made on first use, once per run
     CHeadingContinuation mContinuation;
+    int mContinuationLevel = 0;  // the level of the heading it remembers
     bool mExactText = false;
     QList<int> mNewParents;  // in the order they got their first child
     QSet<int> mKnownParents;

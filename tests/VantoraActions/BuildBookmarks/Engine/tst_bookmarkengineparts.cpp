@@ -258,25 +258,28 @@ void TestBookmarkEngineParts::continuationNeedsSameStyleDirectlyBelow()
     const QString red = QStringLiteral("#ff0000");
     CHeadingContinuation continuation;
     const CTextRecord first = CTextRecord::Parse(Record("F", red, 20, 72, 72, 700, "A long"));
-    continuation.Remember(0, 1, 4, first, 7, QStringLiteral("1 A long"));
+    continuation.Remember(1, 4, first, 7, QStringLiteral("1 A long"));
 
     const CTextRecord below = CTextRecord::Parse(Record("F", red, 20, 72, 72, 676, "heading"));
-    QVERIFY(continuation.Continues(0, 1, 5, below));
-    QVERIFY(!continuation.Continues(1, 1, 5, below));  // other level
-    QVERIFY(!continuation.Continues(0, 2, 5, below));  // other page
-    QVERIFY(!continuation.Continues(0, 1, 6, below));  // not the next record
-    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("F", red, 18, 72, 72, 676, "x"))));
-    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("G", red, 20, 72, 72, 676, "x"))));
-    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("F", "#000000", 20, 72, 72, 676, "x"))));
-    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("F", red, 20, 72, 72, 660, "x"))));
-    QVERIFY(!continuation.Continues(0, 1, 5, CTextRecord::Parse(Record("F", red, 20, 72, 72, 710, "x"))));
+    QVERIFY(continuation.Continues(1, 5, below));
+    QVERIFY(continuation.Continues(1, 5, CTextRecord::Parse(Record("F", red, 20, 90, 90, 676, "x"))));  // indented
+    QVERIFY(!continuation.Continues(1, 5, CTextRecord::Parse(Record("F", red, 20, 60, 60, 676, "x"))));  // left of it
+    QVERIFY(!continuation.Continues(2, 5, below));  // other page
+    QVERIFY(!continuation.Continues(1, 6, below));  // not the next record
+    QVERIFY(!continuation.Continues(1, 5, CTextRecord::Parse(Record("F", red, 18, 72, 72, 676, "x"))));
+    QVERIFY(!continuation.Continues(1, 5, CTextRecord::Parse(Record("G", red, 20, 72, 72, 676, "x"))));
+    QVERIFY(!continuation.Continues(1, 5, CTextRecord::Parse(Record("F", "#000000", 20, 72, 72, 676, "x"))));
+    QVERIFY(!continuation.Continues(1, 5, CTextRecord::Parse(Record("F", red, 20, 72, 72, 660, "x"))));
+    QVERIFY(!continuation.Continues(1, 5, CTextRecord::Parse(Record("F", red, 20, 72, 72, 710, "x"))));
 
     QCOMPARE(continuation.Append(5, below, QStringLiteral("heading")), QStringLiteral("1 A long heading"));
-    QVERIFY(continuation.Continues(0, 1, 6, CTextRecord::Parse(Record("F", red, 20, 72, 72, 652, "x"))));
+    QVERIFY(continuation.Continues(1, 6, CTextRecord::Parse(Record("F", red, 20, 72, 72, 652, "x"))));
+    continuation.Forget();
+    QVERIFY(!continuation.Continues(1, 6, CTextRecord::Parse(Record("F", red, 20, 72, 72, 652, "x"))));
 
-    CHeadingContinuation dropped;
-    dropped.Remember(1, 1, 4, first, -1, QString());
-    QVERIFY(!dropped.Continues(1, 1, 5, below));
+    QCOMPARE(CHeadingContinuation::Joined("Gaussian Algo-", "rithm"), QStringLiteral("Gaussian Algorithm"));
+    QCOMPARE(CHeadingContinuation::Joined("Emacs-", "Lisp mode "), QStringLiteral("Emacs-Lisp mode"));
+    QCOMPARE(CHeadingContinuation::Joined("Pages 10-", "20"), QStringLiteral("Pages 10- 20"));
 }
 
 QTEST_GUILESS_MAIN(TestBookmarkEngineParts)
