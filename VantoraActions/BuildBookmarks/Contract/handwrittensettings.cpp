@@ -66,6 +66,9 @@ public:
         const bool nth = mPrefs.value(SettingsKeys::NthChecked).toBool();
         mPrefs.insert(SettingsKeys::MultiChecked, !nth);
         mPrefs.insert(SettingsKeys::ActionName, ActionIdentity::Name);
+        // As in the wizard, where the box starts unticked: new parents open.
+        if (!mPrefs.contains(SettingsKeys::CollapseBookmarks))
+            mPrefs.insert(SettingsKeys::CollapseBookmarks, false);
         const int levels = mPrefs.value(SettingsKeys::LevelCount).toInt();
         for (int level = 1; level <= levels; ++level)
             deriveLevel(level);

@@ -58,14 +58,12 @@ void CASCabAPI::LoadASCab()
     file.open(QIODevice::ReadOnly | QIODevice::Text);
 
     int levelCount = 0;
-    recognisedEntries = 0;
     // The file starts with two characters that are not part of any entry.
     for (QString line = ReadLine().mid(2); !line.isEmpty() && !line.contains(QLatin1Char('>')); line = ReadLine()) {
         const std::optional<CASCabLine> entry = CASCabLine::Parse(line);
         if (!entry)
             continue;
-        if (CASCabEntries::Apply(*entry, map))
-            ++recognisedEntries;
+        CASCabEntries::Apply(*entry, map);
         // Every entry carries a level, also the top-level ones.
         map->insert(SettingsKeys::CurUnit + entry->level, PointsUnit);
         levelCount = std::max(levelCount, QString(entry->level).toInt());

@@ -17,10 +17,6 @@ public:
 
     void LoadASCab();
 
-    // Entries with a known name met by the last LoadASCab(); none means the
-    // file was not in this format at all.
-    int RecognisedEntries() const { return recognisedEntries; }
-
 private:
     QString ReadLine();
     void StoreLevelColors(int levelCount);
@@ -28,5 +24,4 @@ private:
     QMap<QString, QVariant>* map;
     QFile file;
     QString fileName;
-    int recognisedEntries = 0;
 };

@@ -13,7 +13,6 @@
 #include "ui_buildbookmarksprefsdialog.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 
 using SettingsKeys::Level;
 
@@ -52,19 +51,11 @@ void CPrefsDialog::doImport()
         return;
     CActionUtils::SaveLastVisitedLocation(ImportLocation, FolderOf(path));
 
-    // Read before anything is cleared: a file that brings no settings must
-    // leave the levels the user has.
-    QString problem;
-    const std::optional<QMap<QString, QVariant>> imported = CSettingsExportFile::Read(path, workingMap, &problem);
-    if (!imported) {
-        QMessageBox::warning(this, tr("Import"), problem);
-        return;
-    }
-    workingMap = *imported;
-
     QTableWidget* table = ui->page3LevelTableWidget;
     while (table->rowCount() > 0)
         table->removeRow(table->rowCount() - 1);
+    CSettingsExportFile::Import(path, workingMap);
+
     const int levelCount = workingMap.value(SettingsKeys::LevelCount).toInt();
     for (int n = 1; n <= levelCount; ++n) {
         LoadLevelFromINI(n);
