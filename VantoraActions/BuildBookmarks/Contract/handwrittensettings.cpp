@@ -174,20 +174,6 @@ private:
             mPrefs.insert(colourKey, CActionUtils::GetColorPickerColor(row + 1).name());
         }
 
-        // A level without a single check would make every line a heading.
-        const QString checks[] = {SettingsKeys::FontNameCheck, SettingsKeys::FontSizeCheck, SettingsKeys::FontColorCheck,
-                                  SettingsKeys::LeftIndentCheck, SettingsKeys::TextMaskCheck, SettingsKeys::KeywordListCheck};
-        if (std::none_of(std::begin(checks), std::end(checks), [&](const QString& check) { return mPrefs.value(key(check)).toBool(); }))
-            throw SettingsFileError(QStringLiteral("Level %1 of %2 turns no check on, so every line would become a bookmark.")
-                                .arg(level).arg(QuotedPath(mPath)));
-
-        const QString maskKey = key(SettingsKeys::TextMaskEdit);
-        if (mPrefs.value(key(SettingsKeys::TextMaskCheck)).toBool()) {
-            const QRegularExpression mask(mPrefs.value(maskKey).toString());
-            if (!mask.isValid())
-                throw SettingsFileError(QStringLiteral("The text mask of level %1 in %2 is not a valid regular expression: %3.")
-                                    .arg(level).arg(QuotedPath(mPath), mask.errorString()));
-        }
     }
 
     QString mPath;

@@ -21,6 +21,7 @@ ActionPrefs TwoLevels()
     prefs.insert("LevelCount", 2);
     prefs.insert("FontSizeCheck1", true);
     prefs.insert("FontSizeValue1", 18.0);
+    prefs.insert("TextMaskCheck2", true);
     prefs.insert("TextMaskEdit2", QStringLiteral("^\\d+\\.\\d+ , and more"));
     prefs.insert("ActionName", QStringLiteral("Bookmarks by Content"));
     return prefs;
@@ -54,6 +55,8 @@ private slots:
     void mapWithoutLevelsIsRefused();
     void unreadableSettingsGiveOneSentence_data();
     void unreadableSettingsGiveOneSentence();
+    void hostileExportsAreRefused_data();
+    void hostileExportsAreRefused();
 
     void commitReplacesTargetKeepingItsPermissions();
     void uncommittedSaveLeavesNothing();
@@ -211,11 +214,51 @@ void TestHostFiles::unreadableSettingsGiveOneSentence_data()
     QTest::newRow("bad mask")
         << QByteArray("[BookmarksByContent]\n[Level1]\nTextMaskCheck=true\nTextMaskEdit=\"([0-9\"\n") << "not a valid regular expression";
     QTest::newRow("level without checks")
-        << QByteArray("[BookmarksByContent]\nLevelCount=2\n[Level1]\nFontSizeCheck=true\n") << "Level 2 of";
+        << QByteArray("[BookmarksByContent]\nLevelCount=2\n[Level1]\nFontSizeCheck=true\nFontSizeValue=9\n")
+        << "level 2: turns no check on";
     QTest::newRow("gap in numbered levels")
-        << QByteArray("[BookmarksByContent]\nFontSizeCheck1=true\nFontSizeCheck3=true\n") << "Level 2 of";
+        << QByteArray("[BookmarksByContent]\nFontSizeCheck1=true\nFontSizeValue1=9\nFontSizeCheck3=true\n")
+        << "level 2: turns no check on";
     QTest::newRow("nth without step")
-        << QByteArray("[BookmarksByContent]\nNthChecked=true\nNthPage=0\n") << "no NthPage of 1 or more";
+        << QByteArray("[BookmarksByContent]\nNthChecked=true\nNthPage=0\n") << "NthPage must be a whole number from 1";
+}
+
+void TestHostFiles::hostileExportsAreRefused_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("named group") << "TextMaskEdit1" << QVariant("(?<n>\\d+) ") << "level 1: TextMaskEdit1 \"(?<n>\\d+) \" uses named groups";
+    QTest::newRow("lazy") << "TextMaskEdit1" << QVariant("^.*?x") << "uses lazy quantifiers";
+    QTest::newRow("posix class") << "TextMaskEdit1" << QVariant("[[:digit:]]") << "uses POSIX classes";
+    QTest::newRow("inline option") << "TextMaskEdit1" << QVariant("(?i)chapter") << "uses inline options";
+    QTest::newRow("escaped plus is fine, bad group is not") << "TextMaskEdit1" << QVariant("\\++(") << "not a valid regular expression";
+    QTest::newRow("huge level count") << "LevelCount" << QVariant(10000000) << "LevelCount must be a whole number from 1 to 100";
+    QTest::newRow("size not a number") << "FontSizeValue1" << QVariant("abc") << "FontSizeValue1 must be a number";
+    QTest::newRow("size nan") << "FontSizeValue1" << QVariant("nan") << "FontSizeValue1 must be a number";
+    QTest::newRow("negative tolerance") << "FontSizeTolerance1" << QVariant(-0.5) << "FontSizeTolerance1 must be a number of at least 0";
+    QTest::newRow("insertion mode") << "InsertionMode" << QVariant(99) << "InsertionMode must be a whole number from 0 to 2";
+    QTest::newRow("no check") << "FontSizeCheck1" << QVariant(false) << "level 1: turns no check on";
+}
+
+// Maps the plug-in writes get the checks a hand-written file gets.
+void TestHostFiles::hostileExportsAreRefused()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    QFETCH(QString, expected);
+    ActionPrefs prefs{{"LevelCount", 1}, {"FontSizeCheck1", true}, {"FontSizeValue1", 12.0}};
+    prefs.insert(key, value);
+    if (key.startsWith("TextMask"))
+        prefs.insert("TextMaskCheck1", true);
+    const QString path = mDir.filePath(QStringLiteral("hostile-%1.ini").arg(QTest::currentDataTag()));
+    QSettings(path, QSettings::IniFormat).setValue("ActionPrefs", prefs);
+    try {
+        SettingsFile::read(path);
+        QFAIL("no error");
+    } catch (const HostError& error) {
+        QVERIFY2(error.message().contains(expected), qPrintable(error.message()));
+    }
 }
 
 void TestHostFiles::unreadableSettingsGiveOneSentence()
