@@ -14,11 +14,11 @@ struct CommandOption
 {
     enum class Value { None, Text, PositiveNumber };
 
-    QString name;      // "--settings", or the short form: "-o"
-    Value value;       // None: a flag
-    QString valueName; // "FILE"; empty for a flag
-    QString help;      // one line, lower case, no full stop
-    QString alias = {}; // the long form of a short name: "--output"
+    QString name;               // "--settings", or the short form: "-o"
+    Value value = Value::None;  // None: a flag
+    QString valueName;          // "FILE"; empty for a flag
+    QString help;               // one line, lower case, no full stop
+    QString alias = {};         // the long form of a short name: "--output"
 
     static CommandOption flag(const QString& name, const QString& help) { return {name, Value::None, {}, help}; }
     static CommandOption text(const QString& name, const QString& valueName, const QString& help, const QString& alias = {})
