@@ -2,82 +2,42 @@
 
 #include "hosterror.h"
 
-#include <QMap>
-#include <QSet>
-
 namespace {
 
-using Command = HostOptions::Command;
-
-const QMap<QString, Command>& Commands()
+// The arguments sorted into words and options. A mistake in an option is kept
+// rather than thrown: --help anywhere still gets its help.
+struct Scan
 {
-    static const QMap<QString, Command> commands = {
-        {QStringLiteral("info"), Command::Info},       {QStringLiteral("run"), Command::Run},
-        {QStringLiteral("outline"), Command::Outline}, {QStringLiteral("text"), Command::Text},
-        {QStringLiteral("fonts"), Command::Fonts},     {QStringLiteral("help"), Command::Help},
+    QStringList words;              // the command's words, then its files
+    QMap<QString, QString> options; // by the option's name in the table
+    bool help = false;
+    bool version = false;
+    QString mistake;                // the first one
+};
+
+Scan Read(const CommandTable& table, const QStringList& arguments)
+{
+    Scan scan;
+    const auto note = [&scan](const QString& mistake) {
+        if (scan.mistake.isEmpty())
+            scan.mistake = mistake;
     };
-    return commands;
-}
-
-// The options each command accepts; --plugin is accepted everywhere.
-QSet<QString> AllowedOptions(Command command)
-{
-    switch (command) {
-    case Command::Run:
-        return {"--settings", "--nth", "--password", "-o", "--output", "--in-place", "--keep-partial"};
-    case Command::Outline:
-        return {"--password", "--json"};
-    case Command::Text:
-        return {"--password", "--page"};
-    case Command::Fonts:
-        return {"--password"};
-    case Command::Info:
-    case Command::Help:
-        return {};
-    }
-    return {};
-}
-
-bool TakesValue(const QString& option)
-{
-    static const QSet<QString> valued = {"--plugin", "--settings", "--nth",  "--password",
-                                         "-o",       "--output",   "--page"};
-    return valued.contains(option);
-}
-
-int PositiveNumber(const QString& option, const QString& value)
-{
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    if (!ok || number < 1)
-        throw HostError::usage(QStringLiteral("%1 needs a whole number of at least 1, not \"%2\".").arg(option, value));
-    return number;
-}
-
-} // namespace
-
-HostOptions CommandLine::parse(const QStringList& arguments)
-{
-    HostOptions options;
-    QString commandName;
-    QStringList positional;
-    QMap<QString, QString> given;
-
     for (int i = 0; i < arguments.size(); ++i) {
         QString argument = arguments.at(i);
         if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
-            options.command = Command::Help;
-            return options;
+            scan.help = true;
+            continue;
+        }
+        if (argument == QLatin1String("--version")) {
+            scan.version = true;
+            continue;
         }
         if (argument == QLatin1String("--")) {
-            positional += arguments.mid(i + 1);
+            scan.words += arguments.mid(i + 1);
             break;
         }
         if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
-            if (commandName.isEmpty())
-                commandName = argument;
-            else
-                positional << argument;
+            scan.words << argument;
             continue;
         }
         QString value;
@@ -88,82 +48,153 @@ HostOptions CommandLine::parse(const QStringList& arguments)
             argument = argument.left(equals);
             hasValue = true;
         }
-        if (TakesValue(argument) && !hasValue) {
-            if (i + 1 >= arguments.size())
-                throw HostError::usage(QStringLiteral("%1 needs a value.").arg(argument));
+        // An option no command takes is kept as a flag: the command refuses it.
+        const CommandOption* option = table.option(argument);
+        const bool takesValue = option && option->takesValue();
+        if (takesValue && !hasValue) {
+            if (i + 1 >= arguments.size()) {
+                note(QStringLiteral("%1 needs a value.").arg(argument));
+                continue;
+            }
             value = arguments.at(++i);
-            hasValue = true;
-        } else if (!TakesValue(argument) && hasValue) {
-            throw HostError::usage(QStringLiteral("%1 takes no value.").arg(argument));
+        } else if (!takesValue && hasValue) {
+            note(QStringLiteral("%1 takes no value.").arg(argument));
         }
-        if (argument == QLatin1String("--output"))
-            argument = QStringLiteral("-o");
-        if (given.contains(argument))
-            throw HostError::usage(QStringLiteral("%1 is given twice.").arg(argument));
-        given.insert(argument, value);
+        const QString name = option ? option->name : argument;
+        if (scan.options.contains(name))
+            note(QStringLiteral("%1 is given twice.").arg(name));
+        scan.options.insert(name, value);
     }
-
-    if (commandName.isEmpty())
-        throw HostError::usage(QStringLiteral("Name a command: info, run, outline, text, fonts or settings edit."));
-    if (!Commands().contains(commandName))
-        throw HostError::usage(QStringLiteral("Unknown command \"%1\".").arg(commandName));
-    options.command = Commands().value(commandName);
-
-    const QSet<QString> allowed = AllowedOptions(options.command) + QSet<QString>{"--plugin"};
-    for (auto it = given.cbegin(); it != given.cend(); ++it) {
-        if (!allowed.contains(it.key()))
-            throw HostError::usage(QStringLiteral("\"%1\" does not take the option %2.").arg(commandName, it.key()));
-    }
-
-    options.pluginPath = given.value(QStringLiteral("--plugin"));
-    options.settingsPath = given.value(QStringLiteral("--settings"));
-    options.password = given.value(QStringLiteral("--password"));
-    options.output = given.value(QStringLiteral("-o"));
-    options.inPlace = given.contains(QStringLiteral("--in-place"));
-    options.keepPartial = given.contains(QStringLiteral("--keep-partial"));
-    options.json = given.contains(QStringLiteral("--json"));
-    if (given.contains(QStringLiteral("--nth")))
-        options.nthPage = PositiveNumber(QStringLiteral("--nth"), given.value(QStringLiteral("--nth")));
-    if (given.contains(QStringLiteral("--page")))
-        options.page = PositiveNumber(QStringLiteral("--page"), given.value(QStringLiteral("--page")));
-
-    const bool needsInput = options.command != Command::Info && options.command != Command::Help;
-    if (!needsInput) {
-        if (!positional.isEmpty())
-            throw HostError::usage(QStringLiteral("\"%1\" takes no file.").arg(commandName));
-        return options;
-    }
-    if (positional.isEmpty())
-        throw HostError::usage(QStringLiteral("\"%1\" needs a PDF file.").arg(commandName));
-    if (positional.size() > 1)
-        throw HostError::usage(QStringLiteral("\"%1\" takes one PDF file, not %2.").arg(commandName).arg(positional.size()));
-    options.input = positional.first();
-
-    if (options.command == Command::Run) {
-        if (options.output.isEmpty() == !options.inPlace)
-            throw HostError::usage(QStringLiteral("Give either -o OUTPUT.pdf or --in-place."));
-        if (options.settingsPath.isEmpty() == (options.nthPage == 0))
-            throw HostError::usage(QStringLiteral("Give either --settings FILE or --nth N."));
-    }
-    return options;
+    return scan;
 }
 
-QString CommandLine::usage()
+// "a, b or c"
+QString OrList(const QStringList& items)
 {
-    return QStringLiteral(
-        "usage: vantora [--plugin PATH] COMMAND ...\n"
-        "\n"
-        "  vantora run (--settings FILE | --nth N) [--password P] [--keep-partial]\n"
-        "              INPUT.pdf (-o OUTPUT.pdf | --in-place)\n"
-        "      Build bookmarks with the plug-in and save the document.\n"
-        "      FILE: a settings export, tool settings file (.tsf), favourite,\n"
-        "      action list (.xqq) or a hand-written [BookmarksByContent] file.\n"
-        "  vantora outline [--json] FILE.pdf    the bookmarks as a tree\n"
-        "  vantora text [--page N] FILE.pdf     the text records the plug-in sees\n"
-        "  vantora fonts FILE.pdf               the document's fonts\n"
-        "  vantora info                         the plug-in's identity\n"
-        "  vantora settings edit FILE.ini       define the levels in the wizard\n"
-        "      (needs a display; FILE is a settings export, made on Finish)\n"
-        "\n"
-        "Exit codes: 0 success, 1 failure, 2 usage error.\n");
+    if (items.size() < 2)
+        return items.join(QString());
+    return QStringList(items.mid(0, items.size() - 1)).join(QLatin1String(", ")) + QLatin1String(" or ") + items.last();
+}
+
+void CheckPositiveNumber(const CommandOption& option, const QString& value)
+{
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok || number < 1)
+        throw HostError::usage(QStringLiteral("%1 needs a whole number of at least 1, not \"%2\".").arg(option.name, value));
+}
+
+} // namespace
+
+CommandRequest CommandLine::parse(const QStringList& arguments) const
+{
+    const Scan scan = Read(mTable, arguments);
+    if (scan.help)
+        return CommandRequest::help(helpTopics(scan.words, Topics::Lenient));
+    if (scan.version)
+        return CommandRequest::version();
+    if (scan.words.value(0) == QLatin1String("help"))
+        return CommandRequest::help(helpTopics(scan.words.mid(1), Topics::Strict));
+    if (!scan.mistake.isEmpty())
+        throw HostError::usage(scan.mistake);
+
+    int wordsUsed = 0;
+    const CommandEntry& entry = command(scan.words, &wordsUsed);
+    const QStringList files = scan.words.mid(wordsUsed);
+    checkOptions(entry, scan.options);
+    checkArguments(entry, files);
+    checkChoices(entry, scan.options);
+    return CommandRequest::command(entry, scan.options, files);
+}
+
+const CommandEntry& CommandLine::command(const QStringList& words, int* wordsUsed) const
+{
+    if (words.isEmpty()) {
+        QStringList names;
+        for (const CommandEntry& entry : mTable.commands)
+            names << entry.name;
+        throw HostError::usage(QStringLiteral("Name a command: %1.").arg(OrList(names)));
+    }
+    if (const CommandEntry* entry = mTable.find(words.first())) {
+        *wordsUsed = 1;
+        return *entry;
+    }
+    const QList<const CommandEntry*> group = mTable.group(words.first());
+    if (group.isEmpty())
+        throw HostError::usage(QStringLiteral("Unknown command \"%1\".").arg(words.first()));
+    if (const CommandEntry* entry = mTable.find(words.first() + QLatin1Char(' ') + words.value(1))) {
+        *wordsUsed = 2;
+        return *entry;
+    }
+    QStringList verbs;
+    for (const CommandEntry* member : group) {
+        QStringList synopsis{member->name};
+        for (const CommandArgument& argument : member->arguments)
+            synopsis << argument.name;
+        verbs << synopsis.join(QLatin1Char(' '));
+    }
+    throw HostError::usage(QStringLiteral("\"%1\" needs a subcommand: %2.").arg(words.first(), OrList(verbs)));
+}
+
+QList<const CommandEntry*> CommandLine::helpTopics(const QStringList& words, Topics strictness) const
+{
+    if (words.isEmpty())
+        return {};
+    if (const CommandEntry* entry = mTable.find(words.first()))
+        return {entry};
+    if (const CommandEntry* entry = mTable.find(words.first() + QLatin1Char(' ') + words.value(1)))
+        return {entry};
+    const QList<const CommandEntry*> group = mTable.group(words.first());
+    if (group.isEmpty() && strictness == Topics::Strict)
+        throw HostError::usage(QStringLiteral("Unknown command \"%1\".").arg(words.first()));
+    return group;
+}
+
+void CommandLine::checkOptions(const CommandEntry& command, const QMap<QString, QString>& options) const
+{
+    for (auto it = options.cbegin(); it != options.cend(); ++it) {
+        const CommandOption* option = mTable.option(it.key());
+        if (!command.takes(it.key()) && !mTable.everyCommandOptions.contains(option))
+            throw HostError::usage(QStringLiteral("\"%1\" does not take the option %2.").arg(command.name, it.key()));
+    }
+    for (auto it = options.cbegin(); it != options.cend(); ++it) {
+        const CommandOption* option = mTable.option(it.key());
+        if (option->value == CommandOption::Value::PositiveNumber)
+            CheckPositiveNumber(*option, it.value());
+    }
+}
+
+void CommandLine::checkArguments(const CommandEntry& command, const QStringList& arguments)
+{
+    const QList<CommandArgument>& expected = command.arguments;
+    if (expected.isEmpty() && !arguments.isEmpty())
+        throw HostError::usage(QStringLiteral("\"%1\" takes no file.").arg(command.name));
+    if (arguments.size() < expected.size())
+        throw HostError::usage(QStringLiteral("\"%1\" needs a %2.").arg(command.name, expected.at(arguments.size()).noun));
+    if (arguments.size() > expected.size() && expected.size() == 1)
+        throw HostError::usage(QStringLiteral("\"%1\" takes one %2, not %3.")
+                                   .arg(command.name, expected.first().noun)
+                                   .arg(arguments.size()));
+    if (arguments.size() > expected.size())
+        throw HostError::usage(QStringLiteral("\"%1\" takes %2 files, not %3.")
+                                   .arg(command.name)
+                                   .arg(expected.size())
+                                   .arg(arguments.size()));
+}
+
+void CommandLine::checkChoices(const CommandEntry& command, const QMap<QString, QString>& options)
+{
+    for (const OptionSlot& slot : command.options) {
+        if (!slot.required)
+            continue;
+        QStringList choices;
+        int given = 0;
+        for (const CommandOption* option : slot.choices) {
+            choices << option->synopsis();
+            given += options.contains(option->name) ? 1 : 0;
+        }
+        if (given != 1)
+            throw HostError::usage(QStringLiteral("Give %1%2.")
+                                       .arg(choices.size() == 2 ? QStringLiteral("either ") : QString(), OrList(choices)));
+    }
 }

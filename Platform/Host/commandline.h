@@ -1,31 +1,28 @@
 #pragma once
 
-#include <QString>
+#include "commandrequest.h"
+
 #include <QStringList>
 
-// What the user asked for, after the command line was checked.
-struct HostOptions
-{
-    enum class Command { Info, Run, Outline, Text, Fonts, Help };
-
-    Command command = Command::Help;
-    QString pluginPath;      // empty: the plug-in beside the executable
-    QString input;
-    QString output;
-    bool inPlace = false;
-    QString settingsPath;
-    int nthPage = 0;         // 0: not given
-    QString password;
-    bool keepPartial = false;
-    int page = 0;            // 0: every page
-    bool json = false;
-};
-
-// Turns the arguments (without the program name) into HostOptions; a mistake
-// throws a usage HostError naming it.
+// Checks the arguments (without the program name) against a command table.
+// Besides the table's commands it knows "help [COMMAND]", and -h, --help and
+// --version anywhere.
 class CommandLine
 {
 public:
-    static HostOptions parse(const QStringList& arguments);
-    static QString usage();
+    explicit CommandLine(const CommandTable& table) : mTable(table) {}
+
+    // A mistake throws a usage HostError naming the first one.
+    CommandRequest parse(const QStringList& arguments) const;
+
+private:
+    enum class Topics { Strict, Lenient };
+
+    const CommandEntry& command(const QStringList& words, int* wordsUsed) const;
+    QList<const CommandEntry*> helpTopics(const QStringList& words, Topics strictness) const;
+    void checkOptions(const CommandEntry& command, const QMap<QString, QString>& options) const;
+    static void checkArguments(const CommandEntry& command, const QStringList& arguments);
+    static void checkChoices(const CommandEntry& command, const QMap<QString, QString>& options);
+
+    const CommandTable& mTable;
 };

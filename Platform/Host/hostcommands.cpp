@@ -6,13 +6,15 @@
 #include "hosterror.h"
 #include "opendocument.h"
 #include "outlineprinter.h"
+#include "vantoraoptions.h"
 
 #include <QJsonObject>
 #include <QTextStream>
 
-int HostCommands::info(const HostOptions& options, QTextStream& out)
+int HostCommands::info(const CommandRequest& request, QTextStream& out)
 {
-    ActionPlugin plugin(options.pluginPath.isEmpty() ? ActionPlugin::defaultPath() : options.pluginPath);
+    const QString pluginPath = request.value(VantoraOptions::Plugin);
+    ActionPlugin plugin(pluginPath.isEmpty() ? ActionPlugin::defaultPath() : pluginPath);
     if (!plugin.load())
         throw HostError(plugin.errorString());
     const QJsonObject meta = plugin.metaData();
@@ -30,27 +32,27 @@ int HostCommands::info(const HostOptions& options, QTextStream& out)
     return 0;
 }
 
-int HostCommands::outline(const HostOptions& options, QTextStream& out)
+int HostCommands::outline(const CommandRequest& request, QTextStream& out)
 {
-    OpenDocument document(options.input, options.password);
+    OpenDocument document(request.argument(0), request.value(VantoraOptions::Password));
     const QList<OutlineItem> items = OutlinePrinter::read(document.library());
-    if (options.json)
+    if (request.isSet(VantoraOptions::Json))
         OutlinePrinter::printJson(items, out);
     else
         OutlinePrinter::printTree(items, out);
     return 0;
 }
 
-int HostCommands::text(const HostOptions& options, QTextStream& out)
+int HostCommands::text(const CommandRequest& request, QTextStream& out)
 {
-    OpenDocument document(options.input, options.password);
-    DocumentListing(document.library()).printText(options.page, out);
+    OpenDocument document(request.argument(0), request.value(VantoraOptions::Password));
+    DocumentListing(document.library()).printText(request.number(VantoraOptions::Page), out);
     return 0;
 }
 
-int HostCommands::fonts(const HostOptions& options, QTextStream& out)
+int HostCommands::fonts(const CommandRequest& request, QTextStream& out)
 {
-    OpenDocument document(options.input, options.password);
+    OpenDocument document(request.argument(0), request.value(VantoraOptions::Password));
     DocumentListing(document.library()).printFonts(out);
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandline.h"
+#include "commandrequest.h"
 
 class QTextStream;
 
@@ -8,8 +8,8 @@ class QTextStream;
 // its text records and its fonts. Each returns the exit code or throws a
 // HostError.
 namespace HostCommands {
-int info(const HostOptions& options, QTextStream& out);
-int outline(const HostOptions& options, QTextStream& out);
-int text(const HostOptions& options, QTextStream& out);
-int fonts(const HostOptions& options, QTextStream& out);
+int info(const CommandRequest& request, QTextStream& out);
+int outline(const CommandRequest& request, QTextStream& out);
+int text(const CommandRequest& request, QTextStream& out);
+int fonts(const CommandRequest& request, QTextStream& out);
 }

@@ -1,8 +1,6 @@
-#include "commandline.h"
-#include "hostcommands.h"
+#include "commandhelp.h"
 #include "hosterror.h"
-#include "runcommand.h"
-#include "settingseditcommand.h"
+#include "vantoracommands.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -22,6 +20,28 @@ void FilterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& 
         std::abort();
 }
 
+// Whether windows can be shown here: an X11 or Wayland display is set.
+bool DisplayAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int Execute(const CommandRequest& request, QTextStream& out)
+{
+    const CommandTable& table = VantoraCommands::table();
+    switch (request.kind()) {
+    case CommandRequest::Kind::Help:
+        out << CommandHelp(table).text(request.helpTopics());
+        return 0;
+    case CommandRequest::Kind::Version:
+        out << table.program << " " << table.version << "\n";
+        return 0;
+    case CommandRequest::Kind::Command:
+        break;
+    }
+    return request.command().handler(request, out);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -31,43 +51,25 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // A command-line host shows no windows, but for the settings wizard;
-    // without this, QApplication would abort on a machine without a display.
-    const bool editSettings = SettingsEditCommand::isRequested(arguments);
-    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (!platformChosen && !(editSettings && SettingsEditCommand::displayAvailable()))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(FilterQtMessages);
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-
     QTextStream out(stdout);
     out.setCodec("UTF-8");
     QTextStream err(stderr);
     err.setCodec("UTF-8");
     try {
-        if (editSettings) {
-            if (!platformChosen && !SettingsEditCommand::displayAvailable())
-                throw HostError(QStringLiteral("\"settings edit\" shows the wizard and needs a display: "
-                                               "set DISPLAY or run it under xvfb-run."));
-            return SettingsEditCommand(arguments).execute(out);
-        }
-        const HostOptions options = CommandLine::parse(arguments);
-        switch (options.command) {
-        case HostOptions::Command::Help:
-            out << CommandLine::usage();
-            return 0;
-        case HostOptions::Command::Info:
-            return HostCommands::info(options, out);
-        case HostOptions::Command::Run:
-            return RunCommand(options).execute(out);
-        case HostOptions::Command::Outline:
-            return HostCommands::outline(options, out);
-        case HostOptions::Command::Text:
-            return HostCommands::text(options, out);
-        case HostOptions::Command::Fonts:
-            return HostCommands::fonts(options, out);
-        }
+        const CommandRequest request = VantoraCommands::parse(arguments);
+        // A command-line host shows no windows but for the commands that need
+        // a display; without one, QApplication would abort.
+        const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+        if (request.needsDisplay() && !platformChosen && !DisplayAvailable())
+            throw HostError(QStringLiteral("\"%1\" shows a window and needs a display: "
+                                           "set DISPLAY or run it under xvfb-run.")
+                                .arg(request.command().name));
+        if (!platformChosen && !request.needsDisplay())
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(FilterQtMessages);
+        int qtArgc = 1;
+        QApplication app(qtArgc, argv);
+        return Execute(request, out);
     } catch (const HostError& error) {
         out.flush();
         err << "vantora: " << error.message() << "\n";
@@ -75,5 +77,4 @@ int main(int argc, char** argv)
             err << "Run \"vantora --help\" for the commands and options.\n";
         return error.exitCode();
     }
-    return HostError::Failure;
 }

@@ -9,6 +9,7 @@
 #include "pdflibrarybinding.h"
 #include "progressline.h"
 #include "settingsfile.h"
+#include "vantoraoptions.h"
 
 #include <QTextStream>
 
@@ -35,18 +36,29 @@ int RunStep(CActionInterface& action, OpenDocument& document, CErrorHandler& err
 
 } // namespace
 
+RunCommand::RunCommand(const CommandRequest& request)
+    : mPluginPath(request.value(VantoraOptions::Plugin)),
+      mSettingsPath(request.value(VantoraOptions::Settings)),
+      mNthPage(request.number(VantoraOptions::Nth)),
+      mInput(request.argument(0)),
+      mPassword(request.value(VantoraOptions::Password)),
+      mOutput(request.isSet(VantoraOptions::InPlace) ? mInput : request.value(VantoraOptions::Output)),
+      mKeepPartial(request.isSet(VantoraOptions::KeepPartial))
+{
+}
+
 int RunCommand::execute(QTextStream& out)
 {
-    QList<ActionPrefs> steps = mOptions.settingsPath.isEmpty()
-        ? QList<ActionPrefs>{SettingsFile::everyNthPage(mOptions.nthPage)}
-        : SettingsFile::read(mOptions.settingsPath);
+    QList<ActionPrefs> steps = mSettingsPath.isEmpty()
+        ? QList<ActionPrefs>{SettingsFile::everyNthPage(mNthPage)}
+        : SettingsFile::read(mSettingsPath);
 
-    ActionPlugin plugin(mOptions.pluginPath.isEmpty() ? ActionPlugin::defaultPath() : mOptions.pluginPath);
+    ActionPlugin plugin(mPluginPath.isEmpty() ? ActionPlugin::defaultPath() : mPluginPath);
     if (!plugin.load())
         throw HostError(plugin.errorString());
 
-    OpenDocument document(mOptions.input, mOptions.password);
-    AtomicSave save(mOptions.inPlace ? mOptions.input : mOptions.output);
+    OpenDocument document(mInput, mPassword);
+    AtomicSave save(mOutput);
 
     CErrorHandler errors;
     bool failed = false;
@@ -58,14 +70,14 @@ int RunCommand::execute(QTextStream& out)
     for (int i = 0; i < errors.GetCount(); ++i)
         err << "vantora: " << plugin.action()->GetDisplayName() << ": " << errors.GetAt(i) << "\n";
     err.flush();
-    if (failed && !mOptions.keepPartial)
-        throw HostError(QStringLiteral("The action failed; %1 was not written (--keep-partial saves what it made).")
-                            .arg(Quoted(mOptions.inPlace ? mOptions.input : mOptions.output)));
+    if (failed && !mKeepPartial)
+        throw HostError(
+            QStringLiteral("The action failed; %1 was not written (--keep-partial saves what it made).").arg(Quoted(mOutput)));
 
     document.saveTo(save.temporaryPath());
     save.commit();
     const int bookmarks = document.library().OutlineCount();
-    out << "Saved " << (mOptions.inPlace ? mOptions.input : mOptions.output) << " with " << bookmarks
+    out << "Saved " << mOutput << " with " << bookmarks
         << (bookmarks == 1 ? " bookmark" : " bookmarks") << (failed ? ", with errors" : "") << ".\n";
     return failed ? HostError::Failure : 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandline.h"
+#include "commandrequest.h"
 
 class QTextStream;
 
@@ -10,12 +10,18 @@ class QTextStream;
 class RunCommand
 {
 public:
-    explicit RunCommand(const HostOptions& options) : mOptions(options) {}
+    explicit RunCommand(const CommandRequest& request);
 
     // 0 when saved without errors, 1 when the action reported errors (and
     // --keep-partial saved what it made); anything else throws a HostError.
     int execute(QTextStream& out);
 
 private:
-    const HostOptions& mOptions;
+    QString mPluginPath; // empty: the plug-in beside the executable
+    QString mSettingsPath;
+    int mNthPage;        // used when there is no settings file
+    QString mInput;
+    QString mPassword;
+    QString mOutput;     // the input itself with --in-place
+    bool mKeepPartial;
 };

@@ -3,6 +3,7 @@
 #include "actioninterface.h"
 #include "actionplugin.h"
 #include "hosterror.h"
+#include "vantoraoptions.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -12,64 +13,11 @@ namespace {
 
 const QString ActionPrefsKey = QStringLiteral("ActionPrefs");
 
-// The arguments that are neither options nor option values; the value of
-// --plugin goes to pluginPath.
-QStringList Positional(const QStringList& arguments, QString* pluginPath)
-{
-    QStringList positional;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--plugin")) {
-            if (i + 1 >= arguments.size())
-                throw HostError::usage(QStringLiteral("--plugin needs a value."));
-            if (pluginPath)
-                *pluginPath = arguments.at(i + 1);
-            ++i;
-        } else if (argument.startsWith(QLatin1String("--plugin="))) {
-            if (pluginPath)
-                *pluginPath = argument.mid(int(qstrlen("--plugin=")));
-        } else if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
-            throw HostError::usage(QStringLiteral("\"settings edit\" does not take the option %1.").arg(argument));
-        } else {
-            positional << argument;
-        }
-    }
-    return positional;
-}
-
 } // namespace
 
-bool SettingsEditCommand::isRequested(const QStringList& arguments)
+SettingsEditCommand::SettingsEditCommand(const CommandRequest& request)
+    : mPluginPath(request.value(VantoraOptions::Plugin)), mSettingsPath(request.argument(0))
 {
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--plugin")) {
-            ++i;
-            continue;
-        }
-        if (argument.startsWith(QLatin1Char('-')))
-            continue;
-        return argument == QLatin1String("settings");
-    }
-    return false;
-}
-
-bool SettingsEditCommand::displayAvailable()
-{
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-SettingsEditCommand::SettingsEditCommand(const QStringList& arguments)
-{
-    QStringList positional = Positional(arguments, &mPluginPath);
-    positional.removeFirst(); // "settings"
-    if (positional.value(0) != QLatin1String("edit"))
-        throw HostError::usage(QStringLiteral("\"settings\" has one subcommand: settings edit FILE.ini."));
-    if (positional.size() < 2)
-        throw HostError::usage(QStringLiteral("\"settings edit\" needs a settings file, such as levels.ini."));
-    if (positional.size() > 2)
-        throw HostError::usage(QStringLiteral("\"settings edit\" takes one settings file, not %1.").arg(positional.size() - 1));
-    mSettingsPath = positional.at(1);
 }
 
 int SettingsEditCommand::execute(QTextStream& out) const

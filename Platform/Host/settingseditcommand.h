@@ -1,9 +1,9 @@
 #pragma once
 
 #include "actionrecords.h"
+#include "commandrequest.h"
 
 #include <QString>
-#include <QStringList>
 
 class QTextStream;
 
@@ -14,13 +14,7 @@ class QTextStream;
 class SettingsEditCommand
 {
 public:
-    // Whether the arguments (without the program name) ask for this command.
-    static bool isRequested(const QStringList& arguments);
-    // Whether windows can be shown here: an X11 or Wayland display is set.
-    static bool displayAvailable();
-
-    // Checks the arguments; a mistake throws a usage HostError.
-    explicit SettingsEditCommand(const QStringList& arguments);
+    explicit SettingsEditCommand(const CommandRequest& request);
 
     // 0 when the edited settings were saved, 1 when the wizard was cancelled;
     // a plug-in or file that cannot be used throws a HostError.

@@ -67,11 +67,14 @@ private slots:
     void inPlaceReplacesOnlyTheInput();
     void failedWorkProcSavesOnlyWhenAsked();
     void passwordProtectedInput();
+    void helpAndVersion();
+    void settingsEditNeedsADisplay();
     void failuresChangeNoFile_data();
     void failuresChangeNoFile();
 
 private:
-    Outcome vantora(const QStringList& arguments);
+    // unset: environment variables vantora must not see
+    Outcome vantora(const QStringList& arguments, const QStringList& unset = {});
     QString tree(const QString& pdf);
 
     QTemporaryDir mDir;
@@ -80,10 +83,12 @@ private:
     bool mOutlinesReadable = false;
 };
 
-Outcome TestVantora::vantora(const QStringList& arguments)
+Outcome TestVantora::vantora(const QStringList& arguments, const QStringList& unset)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : unset)
+        environment.remove(name);
     if (!environment.contains("LSAN_OPTIONS"))
         environment.insert("LSAN_OPTIONS", "print_suppressions=0:suppressions=" VANTORA_QT_LEAKS);
     process.setProcessEnvironment(environment);
@@ -269,6 +274,27 @@ void TestVantora::passwordProtectedInput()
     const Outcome right = vantora({"text", "--page", "3", "--password", "secret", locked});
     QCOMPARE(right.exitCode, 0);
     QVERIFY(right.out.contains("1 Getting Started"));
+}
+
+void TestVantora::helpAndVersion()
+{
+    const Outcome version = vantora({"--version"});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY2(version.out.startsWith("vantora ") && version.out.count('\n') == 1, qPrintable(version.out));
+    const Outcome help = vantora({"help", "run"});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY2(help.out.contains("--keep-partial"), qPrintable(help.out));
+    QCOMPARE(vantora({"run", "--help"}).out, help.out);
+    QVERIFY(vantora({"--help"}).out.contains("settings edit FILE.ini"));
+}
+
+void TestVantora::settingsEditNeedsADisplay()
+{
+    const QString settings = mDir.filePath("levels.ini");
+    const Outcome edit = vantora({"settings", "edit", settings}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+    QCOMPARE(edit.exitCode, 1);
+    QVERIFY2(edit.err.contains("needs a display"), qPrintable(edit.err));
+    QVERIFY(!QFile::exists(settings));
 }
 
 void TestVantora::failuresChangeNoFile_data()

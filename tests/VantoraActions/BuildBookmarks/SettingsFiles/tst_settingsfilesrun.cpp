@@ -7,6 +7,7 @@
 #include "samplepdf.h"
 #include "settingseditcommand.h"
 #include "testing.h"
+#include "vantoracommands.h"
 #include "wizardtesting.h"
 
 #include <QDoubleSpinBox>
@@ -56,8 +57,6 @@ private slots:
     void cancelLeavesFileAlone_data();
     void cancelLeavesFileAlone();
     void otherSettingsFilesAreRefused();
-    void usageMistakes_data();
-    void usageMistakes();
 
 private:
     int Edit(const QString& file, std::function<void(QWidget*)> step);
@@ -91,7 +90,8 @@ int TestSettingsFilesRun::Edit(const QString& file, std::function<void(QWidget*)
     WhenModal("CPrefsDialog", std::move(step));
     QString output;
     QTextStream out(&output);
-    const SettingsEditCommand command({"settings", "edit", "--plugin", BinFile("libBuildBookmarks.so"), file});
+    const SettingsEditCommand command(
+        VantoraCommands::parse({"settings", "edit", "--plugin", BinFile("libBuildBookmarks.so"), file}));
     return command.execute(out);
 }
 
@@ -236,7 +236,7 @@ void TestSettingsFilesRun::otherSettingsFilesAreRefused()
     const QByteArray before = ReadFile(settings);
     QString output;
     QTextStream out(&output);
-    const SettingsEditCommand command({"settings", "edit", settings});
+    const SettingsEditCommand command(VantoraCommands::parse({"settings", "edit", settings}));
     try {
         command.execute(out);
         QFAIL("a hand-written settings file was opened for editing");
@@ -245,29 +245,6 @@ void TestSettingsFilesRun::otherSettingsFilesAreRefused()
         QVERIFY(error.message().contains("not a settings export"));
     }
     QCOMPARE(ReadFile(settings), before);
-}
-
-void TestSettingsFilesRun::usageMistakes_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no subcommand") << QStringList{"settings"};
-    QTest::newRow("unknown subcommand") << QStringList{"settings", "show", "a.ini"};
-    QTest::newRow("no file") << QStringList{"settings", "edit"};
-    QTest::newRow("two files") << QStringList{"settings", "edit", "a.ini", "b.ini"};
-    QTest::newRow("option of run") << QStringList{"settings", "edit", "--nth", "2", "a.ini"};
-    QTest::newRow("--plugin without value") << QStringList{"settings", "edit", "a.ini", "--plugin"};
-}
-
-void TestSettingsFilesRun::usageMistakes()
-{
-    QFETCH(QStringList, arguments);
-    QVERIFY(SettingsEditCommand::isRequested(arguments));
-    try {
-        SettingsEditCommand command(arguments);
-        QFAIL("the arguments were accepted");
-    } catch (const HostError& error) {
-        QCOMPARE(error.exitCode(), int(HostError::Usage));
-    }
 }
 
 VANTORA_DIALOG_TEST_MAIN(TestSettingsFilesRun)
