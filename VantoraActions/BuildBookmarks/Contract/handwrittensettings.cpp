@@ -5,8 +5,13 @@
 #include "indentationunits.h"
 #include "settingsfileerror.h"
 #include "settingskeys.h"
+#include "settingsvalidation.h"
 
 #include <QColor>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -50,10 +55,9 @@ public:
             mHighestSectionLevel = qMax(mHighestSectionLevel, level);
             file.beginGroup(group);
             for (const QString& key : file.childKeys()) {
-                const SettingsKeys::LevelKeyInfo* info = levelKey(key);
-                if (!info)
+                if (!isLevelKey(key))
                     throw SettingsFileError(QStringLiteral("%1 has an unknown key %2 in [%3].").arg(QuotedPath(mPath), key, group));
-                put(SettingsKeys::Level(key, level), info->type, file.value(key), QStringLiteral("[%1]").arg(group));
+                putLevel(key, level, file.value(key), QStringLiteral("[%1]").arg(group));
             }
             file.endGroup();
         }
@@ -69,8 +73,9 @@ public:
         // As in the wizard, where the box starts unticked: new parents open.
         if (!mPrefs.contains(SettingsKeys::CollapseBookmarks))
             mPrefs.insert(SettingsKeys::CollapseBookmarks, false);
+        writeKeywordFiles();
         const int levels = mPrefs.value(SettingsKeys::LevelCount).toInt();
-        for (int level = 1; level <= levels; ++level)
+        for (int level = 1; level <= qMin(levels, SettingsValidation::MaxLevels); ++level)
             deriveLevel(level);
         return mPrefs;
     }
@@ -84,16 +89,12 @@ private:
                 return;
             }
         }
-        for (const SettingsKeys::LevelKeyInfo& info : SettingsKeys::LevelDefinitionKeys()) {
-            const QString number = key.mid(info.base.size());
-            if (!key.startsWith(info.base) || number.isEmpty() || number.startsWith(QLatin1Char('0')))
-                continue;
-            bool isNumber = false;
-            const int level = number.toInt(&isNumber);
-            if (!isNumber || level < 1)
-                continue;
+        static const QRegularExpression numbered(QStringLiteral("^([A-Za-z]+)([1-9][0-9]{0,2})$"));
+        const QRegularExpressionMatch match = numbered.match(key);
+        if (match.hasMatch() && isLevelKey(match.captured(1))) {
+            const int level = match.captured(2).toInt();
             mHighestNumberedLevel = qMax(mHighestNumberedLevel, level);
-            put(key, info.type, value, where);
+            putLevel(match.captured(1), level, value, where);
             return;
         }
         throw SettingsFileError(QStringLiteral("%1 has an unknown key %2 in %3.").arg(QuotedPath(mPath), key, where));
@@ -106,6 +107,68 @@ private:
             if (info.base == base)
                 return &info;
         return nullptr;
+    }
+
+    static bool isLevelKey(const QString& base)
+    {
+        return base == HandWrittenSettings::Keywords || levelKey(base);
+    }
+
+    // Level keys that take words where the map holds codes, or that stand
+    // for a file of their own.
+    void putLevel(const QString& base, int level, const QVariant& value, const QString& where)
+    {
+        const QString key = SettingsKeys::Level(base, level);
+        if (base == HandWrittenSettings::Keywords) {
+            QStringList words = value.toStringList();
+            for (QString& word : words)
+                word = word.trimmed();
+            words.removeAll(QString());
+            mKeywords.insert(level, words);
+            return;
+        }
+        const QString text = value.type() == QVariant::StringList ? QString() : value.toString().trimmed();
+        if (base == SettingsKeys::LeftIndentUnits) {
+            static const QMap<QString, int> units = {
+                {QStringLiteral("mm"), IndentationUnits::Millimetre}, {QStringLiteral("inch"), IndentationUnits::Inch},
+                {QStringLiteral("in"), IndentationUnits::Inch},       {QStringLiteral("pt"), IndentationUnits::Point},
+                {QStringLiteral("point"), IndentationUnits::Point},   {QStringLiteral("points"), IndentationUnits::Point}};
+            if (units.contains(text.toLower())) {
+                mPrefs.insert(key, units.value(text.toLower()));
+                return;
+            }
+        }
+        if (base == SettingsKeys::FontColor) {
+            bool isRow = false;
+            text.toInt(&isRow);
+            const QColor colour(text);
+            if (!isRow && colour.isValid()) {
+                mPrefs.insert(SettingsKeys::Level(SettingsKeys::ColorInHex, level), colour.name());
+                mPrefs.insert(key, CustomColourRow);
+                return;
+            }
+        }
+        put(key, levelKey(base)->type, value, where);
+    }
+
+    // The plug-in reads keywords from a file: each list gets one, named by
+    // its content, so a list written twice is the same file.
+    void writeKeywordFiles()
+    {
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/vantora-keywords");
+        for (auto it = mKeywords.cbegin(); it != mKeywords.cend(); ++it) {
+            const QByteArray content = it.value().join(QLatin1Char('\n')).toUtf8() + '\n';
+            const QString path = QStringLiteral("%1/%2.txt").arg(
+                folder, QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha1).toHex()));
+            QSaveFile file(path);
+            if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(content) != content.size()
+                || !file.commit())
+                throw SettingsFileError(QStringLiteral("The keywords of level %1 in %2 cannot be written to %3.")
+                                            .arg(it.key())
+                                            .arg(QuotedPath(mPath), QuotedPath(path)));
+            mPrefs.insert(SettingsKeys::Level(SettingsKeys::KeyListEdit, it.key()), path);
+        }
     }
 
     void put(const QString& key, ValueType type, const QVariant& value, const QString& where)
@@ -178,6 +241,7 @@ private:
 
     QString mPath;
     SettingsMap mPrefs;
+    QMap<int, QStringList> mKeywords;
     int mHighestSectionLevel = 0;
     int mHighestNumberedLevel = 0;
 };

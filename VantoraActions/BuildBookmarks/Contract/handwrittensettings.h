@@ -15,6 +15,12 @@ class HandWrittenSettings
 {
 public:
     static inline const QString Section = QStringLiteral("BookmarksByContent");
+    // A level key of hand-written files only: the keywords themselves.
+    static inline const QString Keywords = QStringLiteral("Keywords");
+    static constexpr const char* KeywordsExample = "Contents, Index";
+    static constexpr const char* KeywordsMeaning =
+        "The keywords themselves, separated by commas; the reader writes them to a keyword file for the "
+        "plug-in, in place of KeyListEdit.";
 
     // Whether the file is in this form: it has the main section or a level
     // section (an empty section is invisible to QSettings).

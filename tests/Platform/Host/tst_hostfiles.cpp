@@ -142,17 +142,24 @@ void TestHostFiles::handWrittenFileIsTypedAndDerived()
               "FontSizeValue=18.5\n"
               "TextMaskCheck=true\n"
               "TextMaskEdit=\"^\\\\d+ , \"\n"
-              "ColorInHex=#1F3A93\n"
+              "FontColor=#1F3A93\n"
               "LeftIndentValue=10\n"
-              "LeftIndentUnits=0\n"
+              "LeftIndentUnits=mm\n"
               "[Level2]\n"
               "FontColorCheck=true\n"
               "FontColor=3\n"
-              "RepeatedHeadings=off\n");
+              "KeywordListCheck=true\n"
+              "Keywords=Contents, Index\n"
+              "RepeatedHeadings=off\n"
+              "[Level3]\n"
+              "FontColorCheck=true\n"
+              "FontColor=fuchsia\n"
+              "LeftIndentValue=1\n"
+              "LeftIndentUnits=inch\n");
     const QList<ActionPrefs> steps = SettingsFile::read(path);
     QCOMPARE(steps.size(), 1);
     const ActionPrefs& prefs = steps.first();
-    QCOMPARE(prefs.value("LevelCount"), QVariant(2));
+    QCOMPARE(prefs.value("LevelCount"), QVariant(3));
     QCOMPARE(prefs.value("InsertionMode"), QVariant(2));
     QCOMPARE(prefs.value("MultiChecked"), QVariant(true));
     QCOMPARE(prefs.value("ActionName"), QVariant("Bookmarks by Content"));
@@ -165,6 +172,11 @@ void TestHostFiles::handWrittenFileIsTypedAndDerived()
     QCOMPARE(prefs.value("ColorInHex2"), QVariant("#ff0000"));
     QCOMPARE(prefs.value("RepeatedHeadings2"), QVariant(false));
     QVERIFY(!prefs.contains("FontSizeCheck2"));
+    QFile keywords(prefs.value("KeyListEdit2").toString());
+    QVERIFY(keywords.open(QIODevice::ReadOnly));
+    QCOMPARE(keywords.readAll(), QByteArray("Contents\nIndex\n"));
+    QCOMPARE(prefs.value("ColorInHex3"), QVariant("#ff00ff"));
+    QCOMPARE(prefs.value("LeftIndentToPoints3").toDouble(), 72.0);
 }
 
 void TestHostFiles::numberedKeysInTheMainSection()
