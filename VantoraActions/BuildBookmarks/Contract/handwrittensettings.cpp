@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QRegularExpression>
@@ -128,6 +129,11 @@ private:
             return;
         }
         const QString text = value.type() == QVariant::StringList ? QString() : value.toString().trimmed();
+        if (base == SettingsKeys::KeyListEdit && !text.isEmpty() && QFileInfo(text).isRelative()) {
+            // As a user reads it: beside the settings file.
+            mPrefs.insert(key, QFileInfo(mPath).dir().filePath(text));
+            return;
+        }
         if (base == SettingsKeys::LeftIndentUnits) {
             static const QMap<QString, int> units = {
                 {QStringLiteral("mm"), IndentationUnits::Millimetre}, {QStringLiteral("inch"), IndentationUnits::Inch},

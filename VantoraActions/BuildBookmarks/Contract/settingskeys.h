@@ -65,7 +65,8 @@
     X(IncludeRadio, Bool, Entered, "false",                                                              \
       "true: only lines that are keywords are headings; false: lines that are keywords are not.")       \
     X(KeyListEdit, String, Entered, "keywords.txt",                                                      \
-      "A file of keywords, one a line, instead of Keywords.")                                           \
+      "A file of keywords, one a line, instead of Keywords; a relative path is read beside the "    \
+      "settings file.")                                           \
     X(RepeatedHeadings, Bool, Entered, "true",                                                           \
       "true: a text met before is no heading again (running headers); it counts texts tested at any "   \
       "level with this on.")                                                                             \
