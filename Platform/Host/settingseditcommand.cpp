@@ -3,24 +3,18 @@
 #include "actioninterface.h"
 #include "actionplugin.h"
 #include "hosterror.h"
+#include "settingsfileerror.h"
 #include "vantoraoptions.h"
 
 #include <QFileInfo>
-#include <QSettings>
 #include <QTextStream>
-
-namespace {
-
-const QString ActionPrefsKey = QStringLiteral("ActionPrefs");
-
-} // namespace
 
 SettingsEditCommand::SettingsEditCommand(const CommandRequest& request)
     : mPluginPath(request.value(VantoraOptions::Plugin)), mSettingsPath(request.argument(0))
 {
 }
 
-int SettingsEditCommand::execute(QTextStream& out) const
+int SettingsEditCommand::execute(QTextStream& out)
 {
     ActionPrefs prefs = readSettings();
 
@@ -40,31 +34,31 @@ int SettingsEditCommand::execute(QTextStream& out) const
 
     writeSettings(prefs);
     const int levels = prefs.value(QStringLiteral("LevelCount")).toInt();
-    out << "Saved " << levels << (levels == 1 ? " level" : " levels") << " to " << Quoted(mSettingsPath) << ".\n";
+    out << "Saved " << levels << (levels == 1 ? " level" : " levels") << " to " << Quoted(mSettingsPath) << " ("
+        << SettingsSources::KindName(mKind) << ").\n";
     return 0;
 }
 
-ActionPrefs SettingsEditCommand::readSettings() const
+ActionPrefs SettingsEditCommand::readSettings()
 {
-    if (!QFileInfo::exists(mSettingsPath))
+    // A new or empty file becomes a settings export.
+    if (!QFileInfo::exists(mSettingsPath) || QFileInfo(mSettingsPath).size() == 0)
         return {};
-    const QSettings file(mSettingsPath, QSettings::IniFormat);
-    if (file.status() != QSettings::NoError)
-        throw HostError(QStringLiteral("%1 cannot be read as a settings file.").arg(Quoted(mSettingsPath)));
-    if (file.contains(ActionPrefsKey))
-        return file.value(ActionPrefsKey).toMap();
-    // Anything else (an action list, hand-written settings) would be
-    // overwritten by an export: refuse rather than lose it.
-    if (!file.allKeys().isEmpty())
-        throw HostError(QStringLiteral("%1 is not a settings export: it holds no ActionPrefs.").arg(Quoted(mSettingsPath)));
-    return {};
+    try {
+        const SettingsSources::Source source = SettingsSources::Read(mSettingsPath);
+        mKind = source.kind;
+        mStep = source.steps.value(0);
+        return source.maps.first();
+    } catch (const SettingsFileError& error) {
+        throw HostError(error.message());
+    }
 }
 
 void SettingsEditCommand::writeSettings(const ActionPrefs& prefs) const
 {
-    QSettings file(mSettingsPath, QSettings::IniFormat);
-    file.setValue(ActionPrefsKey, prefs);
-    file.sync();
-    if (file.status() != QSettings::NoError)
-        throw HostError(QStringLiteral("%1 could not be written.").arg(Quoted(mSettingsPath)));
+    try {
+        SettingsSources::Write(mSettingsPath, mKind, prefs, mStep);
+    } catch (const SettingsFileError& error) {
+        throw HostError(error.message());
+    }
 }

@@ -4,6 +4,7 @@
 #include "hostcommands.h"
 #include "runcommand.h"
 #include "settingseditcommand.h"
+#include "settingsshowcommand.h"
 #include "vantoraoptions.h"
 
 namespace {
@@ -27,7 +28,11 @@ const CommandTable& VantoraCommands::table()
     static const CommandArgument Input{"INPUT.pdf", "PDF file", "the document to bookmark"};
     static const CommandArgument Document{"FILE.pdf", "PDF file", "the document to read"};
     static const CommandArgument SettingsExport{
-        "FILE.ini", "settings file", "a settings export, as Finish writes it; made when it does not exist"};
+        "FILE.ini", "settings file",
+        "any settings file, written back in its own kind (a hand-written one loses its comments); "
+        "a new settings export when it does not exist"};
+    static const CommandArgument AnySettings{
+        "FILE.ini", "settings file", "a settings export, tool settings file, favourite, action list or hand-written file"};
     static const CommandTable table{
         "vantora",
         "1.0",
@@ -43,6 +48,7 @@ const CommandTable& VantoraCommands::table()
             {"fonts", "print the document's fonts, largest first", {Password}, {Document}, HostCommands::fonts},
             {"info", "print the plug-in's identity", {}, {}, HostCommands::info},
             {"settings edit", "define the levels in the wizard", {}, {SettingsExport}, EditSettings, true},
+            {"settings show", "print settings as a hand-written file", {}, {AnySettings}, SettingsShowCommand::execute},
         },
     };
     return table;

@@ -3,6 +3,7 @@
 #include "actionidentity.h"
 #include "actionutils.h"
 #include "indentationunits.h"
+#include "leveldefinition.h"
 #include "settingsfileerror.h"
 #include "settingskeys.h"
 #include "settingsvalidation.h"
@@ -11,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QRegularExpression>
@@ -269,4 +271,71 @@ SettingsMap HandWrittenSettings::read(QSettings& file, const QString& path)
     reader.readSection(file);
     reader.readLevelSections(file);
     return reader.finish();
+}
+
+namespace {
+
+// A value as the reader takes it back: text quoted, with QSettings' escapes.
+QString IniValue(const QVariant& value, ValueType type)
+{
+    switch (type) {
+    case ValueType::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case ValueType::Int:
+        return QString::number(value.toInt());
+    case ValueType::Double:
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case ValueType::String:
+        break;
+    }
+    QString text = value.toString();
+    text.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+void WriteLevel(QString& out, const SettingsMap& prefs, int level)
+{
+    using namespace SettingsKeys;
+    const CLevelDefinition definition = CLevelDefinition::Read(prefs, level);
+    const int unit = prefs.value(Level(LeftIndentUnits, level), IndentationUnits::Point).toInt();
+    out += QStringLiteral("\n; Level %1: %2\n[Level%1]\n")
+               .arg(level)
+               .arg(definition.Summary(definition.colour, IndentationUnits::LabelText(unit)));
+    for (const LevelKeyInfo& key : LevelDefinitionKeys()) {
+        const QString name = Level(key.base, level);
+        if (key.role != LevelKeyRole::Entered || !prefs.contains(name))
+            continue;
+        QString value = IniValue(prefs.value(name), key.type);
+        if (key.base == FontColor && QColor(definition.colour).isValid())
+            value = QColor(definition.colour).name();
+        else if (key.base == LeftIndentUnits && IndentationUnits::IsUnit(unit))
+            value = QStringLiteral("mm,inch,pt").split(QLatin1Char(',')).at(unit);
+        out += key.base + QLatin1Char('=') + value + QLatin1Char('\n');
+    }
+    // Points the reader would not derive from the value and unit, as a
+    // foreign import may leave them, are kept as they are.
+    const double value = prefs.value(Level(LeftIndentValue, level)).toDouble();
+    const double tolerance = prefs.value(Level(LeftIndentTolerance, level)).toDouble();
+    if (prefs.contains(Level(LeftIndentToPoints, level)) && definition.leftIndent != IndentationUnits::ToPoints(value, unit))
+        out += QStringLiteral("LeftIndentToPoints=%1\n").arg(IniValue(definition.leftIndent, ValueType::Double));
+    if (prefs.contains(Level(LeftIndentToleranceToPoints, level))
+        && definition.leftIndentTolerancePoints != IndentationUnits::ToPoints(tolerance, unit))
+        out += QStringLiteral("LeftIndentToleranceToPoints=%1\n")
+                   .arg(IniValue(definition.leftIndentTolerancePoints, ValueType::Double));
+}
+
+} // namespace
+
+QString HandWrittenSettings::write(const QMap<QString, QVariant>& prefs)
+{
+    QString out = QStringLiteral("[%1]\n").arg(Section);
+    for (const SettingsKeys::KeyInfo& key : SettingsKeys::TopLevelKeys())
+        if (*key.example && prefs.contains(key.name))
+            out += key.name + QLatin1Char('=') + IniValue(prefs.value(key.name), key.type) + QLatin1Char('\n');
+    if (prefs.value(SettingsKeys::NthChecked).toBool())
+        return out;
+    const int levels = qBound(0, prefs.value(SettingsKeys::LevelCount).toInt(), SettingsValidation::MaxLevels);
+    for (int level = 1; level <= levels; ++level)
+        WriteLevel(out, prefs, level);
+    return out;
 }

@@ -25,5 +25,9 @@ public:
     // Whether the file is in this form: it has the main section or a level
     // section (an empty section is invisible to QSettings).
     static bool recognises(QSettings& file);
+    // `prefs` in this form, with a comment line summarising each level: read
+    // back, it runs as `prefs` does.
+    static QString write(const QMap<QString, QVariant>& prefs);
+
     static QMap<QString, QVariant> read(QSettings& file, const QString& path);
 };

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QSettings>
 
 #include <algorithm>
@@ -41,17 +42,19 @@ QList<int> StepNumbers(const QSettings& file)
     return numbers;
 }
 
-QList<QMap<QString, QVariant>> ActionListSteps(const QSettings& file, const QString& path)
+Source ActionListSteps(const QSettings& file, const QString& path)
 {
-    QList<QMap<QString, QVariant>> steps;
+    Source list{Kind::ActionList, {}, {}};
     for (int step : StepNumbers(file)) {
-        if (file.value(SavedSettingsKeys::StepActionName(step)).toString() == ActionIdentity::Name)
-            steps << MapValue(file, SavedSettingsKeys::StepActionPrefs(step), path);
+        if (file.value(SavedSettingsKeys::StepActionName(step)).toString() == ActionIdentity::Name) {
+            list.maps << MapValue(file, SavedSettingsKeys::StepActionPrefs(step), path);
+            list.steps << step;
+        }
     }
-    if (steps.isEmpty())
+    if (list.maps.isEmpty())
         throw SettingsFileError(
             QStringLiteral("The action list %1 has no \"%2\" step.").arg(QuotedPath(path), ActionIdentity::Name));
-    return steps;
+    return list;
 }
 
 } // namespace
@@ -67,21 +70,58 @@ Source Read(const QString& path)
     probe.close();
 
     QSettings file(path, QSettings::IniFormat);
+    // Hand-written files are UTF-8; the files the plug-in writes escape
+    // whatever is not ASCII, so they read the same.
+    file.setIniCodec("UTF-8");
     if (file.status() != QSettings::NoError)
         throw SettingsFileError(QStringLiteral("%1 is not a settings file.").arg(QuotedPath(path)));
 
     using namespace SavedSettingsKeys;
     if (file.contains(ActionPrefs))
-        return {Kind::Export, {MapValue(file, ActionPrefs, path)}};
+        return {Kind::Export, {MapValue(file, ActionPrefs, path)}, {}};
     if (file.contains(ToolSettings))
-        return {Kind::ToolSettings, {MapValue(file, ToolSettings, path)}};
+        return {Kind::ToolSettings, {MapValue(file, ToolSettings, path)}, {}};
     if (!StepNumbers(file).isEmpty() || file.contains(SequenceName))
-        return {Kind::ActionList, ActionListSteps(file, path)};
+        return ActionListSteps(file, path);
     if (HandWrittenSettings::recognises(file))
-        return {Kind::HandWritten, {HandWrittenSettings::read(file, path)}};
+        return {Kind::HandWritten, {HandWrittenSettings::read(file, path)}, {}};
     throw SettingsFileError(QStringLiteral("%1 holds no bookmark settings: no ActionPrefs, ToolSettings, action list "
                                            "steps or [%2] section.")
                                 .arg(QuotedPath(path), HandWrittenSettings::Section));
+}
+
+void Write(const QString& path, Kind kind, const QMap<QString, QVariant>& map, int step)
+{
+    if (kind == Kind::HandWritten) {
+        const QByteArray text = HandWrittenSettings::write(map).toUtf8();
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+            throw SettingsFileError(QStringLiteral("%1 could not be written: %2.").arg(QuotedPath(path), file.errorString()));
+        return;
+    }
+    QSettings file(path, QSettings::IniFormat);
+    const QString key = kind == Kind::ToolSettings ? SavedSettingsKeys::ToolSettings
+                        : kind == Kind::ActionList ? SavedSettingsKeys::StepActionPrefs(step)
+                                                   : SavedSettingsKeys::ActionPrefs;
+    file.setValue(key, map);
+    file.sync();
+    if (file.status() != QSettings::NoError)
+        throw SettingsFileError(QStringLiteral("%1 could not be written.").arg(QuotedPath(path)));
+}
+
+QString KindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Export:
+        return QStringLiteral("settings export");
+    case Kind::ToolSettings:
+        return QStringLiteral("tool settings file");
+    case Kind::ActionList:
+        return QStringLiteral("action list");
+    case Kind::HandWritten:
+        return QStringLiteral("hand-written settings file");
+    }
+    return QString();
 }
 
 } // namespace SettingsSources

@@ -22,8 +22,18 @@ struct Source
 {
     Kind kind = Kind::Export;
     QList<QMap<QString, QVariant>> maps;
+    QList<int> steps;  // of an action list: the step number of each map
 };
 
 Source Read(const QString& path);
+
+// Writes `map` back into the file `path` in the form `kind` has: as the map of
+// an export or tool settings file, as step `step` of an action list, or as a
+// hand-written file (comments it had are not kept). Other values of the file
+// stay. Throws a SettingsFileError when the file cannot be written.
+void Write(const QString& path, Kind kind, const QMap<QString, QVariant>& map, int step = 0);
+
+// "settings export", "tool settings file", ...: for messages.
+QString KindName(Kind kind);
 
 } // namespace SettingsSources

@@ -76,7 +76,7 @@ private slots:
         QTest::newRow("command --help") << QStringList{"fonts", "a.pdf", "-h"} << "fonts";
         QTest::newRow("despite a mistake") << QStringList{"run", "--json=1", "--help"} << "run";
         QTest::newRow("two words") << QStringList{"help", "settings", "edit"} << "settings edit";
-        QTest::newRow("a group") << QStringList{"settings", "--help"} << "settings edit";
+        QTest::newRow("a group") << QStringList{"settings", "--help"} << "settings edit,settings show";
         QTest::newRow("unknown with --help") << QStringList{"bookmark", "--help"} << "";
         QTest::newRow("version") << QStringList{"info", "--version"} << "version";
     }
@@ -118,7 +118,7 @@ private slots:
         QTest::newRow("two files") << QStringList{"outline", "a.pdf", "b.pdf"} << "one PDF file, not 2";
         QTest::newRow("file for info") << QStringList{"info", "a.pdf"} << "takes no file";
         QTest::newRow("no subcommand") << QStringList{"settings"} << "needs a subcommand: settings edit FILE.ini";
-        QTest::newRow("unknown subcommand") << QStringList{"settings", "show", "a.ini"} << "needs a subcommand";
+        QTest::newRow("unknown subcommand") << QStringList{"settings", "print", "a.ini"} << "needs a subcommand";
         QTest::newRow("no settings file") << QStringList{"settings", "edit"} << "needs a settings file";
         QTest::newRow("two settings files") << QStringList{"settings", "edit", "a.ini", "b.ini"} << "one settings file";
         QTest::newRow("option of run") << QStringList{"settings", "edit", "--nth", "2", "a.ini"}

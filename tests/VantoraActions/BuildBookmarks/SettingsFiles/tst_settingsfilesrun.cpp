@@ -56,7 +56,7 @@ private slots:
     void everySavedFormRunsTheSame();
     void cancelLeavesFileAlone_data();
     void cancelLeavesFileAlone();
-    void otherSettingsFilesAreRefused();
+    void handWrittenFileStaysHandWritten();
 
 private:
     int Edit(const QString& file, std::function<void(QWidget*)> step);
@@ -90,7 +90,7 @@ int TestSettingsFilesRun::Edit(const QString& file, std::function<void(QWidget*)
     WhenModal("CPrefsDialog", std::move(step));
     QString output;
     QTextStream out(&output);
-    const SettingsEditCommand command(
+    SettingsEditCommand command(
         VantoraCommands::parse({"settings", "edit", "--plugin", BinFile("libBuildBookmarks.so"), file}));
     return command.execute(out);
 }
@@ -200,6 +200,13 @@ void TestSettingsFilesRun::everySavedFormRunsTheSame()
     for (const QString& settings : others) {
         QVERIFY2(QFile::exists(settings), qPrintable(settings));
         QCOMPARE(Outline(settings), expected);
+        // Shown as a hand-written file, the settings run the same.
+        QProcess show;
+        show.start(BinFile("vantora"), {"settings", "show", settings});
+        QVERIFY(show.waitForFinished(60000) && show.exitCode() == 0);
+        const QString shown = Path("shown-" + QFileInfo(settings).completeBaseName() + ".ini");
+        WriteFile(shown, show.readAllStandardOutput());
+        QCOMPARE(Outline(shown), expected);
     }
 }
 
@@ -229,22 +236,17 @@ void TestSettingsFilesRun::cancelLeavesFileAlone()
     QCOMPARE(ReadFile(settings), before);
 }
 
-void TestSettingsFilesRun::otherSettingsFilesAreRefused()
+void TestSettingsFilesRun::handWrittenFileStaysHandWritten()
 {
     const QString settings = Path("handwritten.ini");
-    WriteFile(settings, "[BookmarksByContent]\nInsertionMode=0\n[Level1]\nFontSizeCheck=true\n");
-    const QByteArray before = ReadFile(settings);
-    QString output;
-    QTextStream out(&output);
-    const SettingsEditCommand command(VantoraCommands::parse({"settings", "edit", settings}));
-    try {
-        command.execute(out);
-        QFAIL("a hand-written settings file was opened for editing");
-    } catch (const HostError& error) {
-        QCOMPARE(error.exitCode(), int(HostError::Failure));
-        QVERIFY(error.message().contains("not a settings export"));
-    }
-    QCOMPARE(ReadFile(settings), before);
+    WriteFile(settings, "[BookmarksByContent]\n[Level1]\nFontSizeCheck=true\nFontSizeValue=20\n"
+                        "TextMaskCheck=true\nTextMaskEdit=\"^\\\\d+ \"\n");
+    const QString before = Outline(settings);
+    QVERIFY2(before.contains("2 Daily use"), qPrintable(before));
+    QCOMPARE(Edit(settings, [](QWidget* d) { QVERIFY(Click(d, "page3FinishButton")); }), 0);
+    const QByteArray text = ReadFile(settings);
+    QVERIFY2(text.contains("[Level1]") && !text.contains("ActionPrefs"), text.constData());
+    QCOMPARE(Outline(settings), before);
 }
 
 VANTORA_DIALOG_TEST_MAIN(TestSettingsFilesRun)
