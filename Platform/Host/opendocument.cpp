@@ -26,6 +26,9 @@ void CheckReadablePdf(const QString& path)
         throw HostError(QStringLiteral("The file %1 does not exist.").arg(Quoted(path)));
     if (info.isDir())
         throw HostError(QStringLiteral("%1 is a folder, not a PDF file.").arg(Quoted(path)));
+    // A pipe or device would block the open, or never end.
+    if (!info.isFile())
+        throw HostError(QStringLiteral("%1 is not a regular file.").arg(Quoted(path)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw HostError(QStringLiteral("The file %1 cannot be read.").arg(Quoted(path)));

@@ -64,6 +64,9 @@ Source Read(const QString& path)
     const QFileInfo info(path);
     if (!info.exists())
         throw SettingsFileError(QStringLiteral("The settings file %1 does not exist.").arg(QuotedPath(path)));
+    // A pipe or device would block the open, or never end.
+    if (!info.isDir() && !info.isFile())
+        throw SettingsFileError(QStringLiteral("The settings file %1 is not a regular file.").arg(QuotedPath(path)));
     QFile probe(path);
     if (info.isDir() || !probe.open(QIODevice::ReadOnly))
         throw SettingsFileError(QStringLiteral("The settings file %1 cannot be read.").arg(QuotedPath(path)));

@@ -3,6 +3,7 @@
 // half-written file behind.
 #include "atomicsave.h"
 #include "hosterror.h"
+#include "opendocument.h"
 #include "settingsfile.h"
 
 #include <QDir>
@@ -11,6 +12,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,6 +62,7 @@ private slots:
     void unreadableSettingsGiveOneSentence();
     void hostileExportsAreRefused_data();
     void hostileExportsAreRefused();
+    void pipesAreRefused();
 
     void commitReplacesTargetKeepingItsPermissions();
     void uncommittedSaveLeavesNothing();
@@ -270,6 +276,22 @@ void TestHostFiles::hostileExportsAreRefused()
         QFAIL("no error");
     } catch (const HostError& error) {
         QVERIFY2(error.message().contains(expected), qPrintable(error.message()));
+    }
+}
+
+// Opening a pipe blocks until a writer comes: it must be refused unopened.
+void TestHostFiles::pipesAreRefused()
+{
+    const QString pipe = mDir.filePath("pipe");
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const auto& open : {std::function<void()>([&] { SettingsFile::read(pipe); }),
+                             std::function<void()>([&] { OpenDocument document(pipe, QString()); })}) {
+        try {
+            open();
+            QFAIL("a pipe was opened");
+        } catch (const HostError& error) {
+            QVERIFY2(error.message().contains("is not a regular file"), qPrintable(error.message()));
+        }
     }
 }
 
