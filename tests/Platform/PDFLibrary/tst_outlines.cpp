@@ -88,6 +88,8 @@ void OutlinesTest::buildNavigateAndSave()
     const QJsonArray top = outlinesByQpdf(saved);
     QCOMPARE(titles(top), (QStringList{kAccented, kBeyondLatin1}));
     QCOMPARE(titles(top[0].toObject().value("kids").toArray()), (QStringList{"A.1, with comma", "A.2"}));
+    // A parent made by appending children starts closed: a negative /Count.
+    QCOMPARE(top[0].toObject().value("open").toBool(), false);
     // Position 100: the top 100 points below the page's top.
     const QJsonArray dest = top[1].toObject().value("dest").toArray();
     QCOMPARE(dest[1].toString(), QString("/XYZ"));
