@@ -1,16 +1,13 @@
 #include "fontcatalogue.h"
 
 #include "enginecall.h"
-#include "formresources.h"
 #include "fontresourcenames.h"
+#include "resourcefontwalk.h"
 
 #include <cctype>
 #include <cstring>
-#include <set>
 
 namespace {
-
-const int kMaxDepth = 32;
 
 enum FontEncodingCode { Unknown = 0, MacRoman = 1, WinAnsi = 2, MacExpert = 3, Standard = 4, NoEncoding = 5 };
 
@@ -79,72 +76,28 @@ std::string DescriptorFamily(fz_context* ctx, pdf_obj* font)
     return family ? family : "";
 }
 
-// Walks resource dictionaries and the forms inside them once each.
-class FontWalk
+FontEntry EntryOf(fz_context* ctx, const ResourceFont& font)
 {
-public:
-    FontWalk(fz_context* ctx, std::vector<FontEntry>& fonts) : mContext(ctx), mFonts(fonts) {}
-
-    void Resources(pdf_obj* resources, int depth)
-    {
-        if (!resources || depth > kMaxDepth)
-            return;
-        int number = 0, fontCount = 0, formCount = 0;
-        pdf_obj* fonts = nullptr;
-        pdf_obj* forms = nullptr;
-        EngineCall(mContext, [&] {
-            number = pdf_is_indirect(mContext, resources) ? pdf_to_num(mContext, resources) : 0;
-            fonts = pdf_dict_get(mContext, resources, PDF_NAME(Font));
-            forms = pdf_dict_get(mContext, resources, PDF_NAME(XObject));
-            fontCount = pdf_dict_len(mContext, fonts);
-            formCount = pdf_dict_len(mContext, forms);
-        });
-        if (number > 0 && !mSeenResources.insert(number).second)
-            return;
-        for (int i = 0; i < fontCount; ++i)
-        {
-            pdf_obj* key = nullptr;
-            pdf_obj* font = nullptr;
-            int fontNumber = 0;
-            EngineCall(mContext, [&] {
-                key = pdf_dict_get_key(mContext, fonts, i);
-                font = pdf_dict_get_val(mContext, fonts, i);
-                fontNumber = pdf_is_indirect(mContext, font) ? pdf_to_num(mContext, font) : 0;
-            });
-            // Identifiers are object numbers: a font written inline has none.
-            if (fontNumber <= 0 || !mSeenFonts.insert(fontNumber).second)
-                continue;
-            FontEntry entry;
-            entry.id = fontNumber;
-            entry.name = FontResourceName(mContext, font, key);
-            entry.family = DescriptorFamily(mContext, font);
-            if (entry.family.empty())
-                entry.family = BareFamily(entry.name);
-            entry.encoding = EncodingCode(mContext, font);
-            mFonts.push_back(std::move(entry));
-        }
-        for (int i = 0; i < formCount; ++i)
-        {
-            int formNumber = 0;
-            pdf_obj* inner = FormXObjectResources(mContext, forms, i, formNumber);
-            if (formNumber > 0 && !mSeenForms.insert(formNumber).second)
-                continue;
-            Resources(inner, depth + 1);
-        }
-    }
-
-private:
-    fz_context* mContext;
-    std::vector<FontEntry>& mFonts;
-    std::set<int> mSeenResources, mSeenForms, mSeenFonts;
-};
+    FontEntry entry;
+    entry.id = font.number;
+    entry.name = FontResourceName(ctx, font.font, font.key);
+    entry.family = DescriptorFamily(ctx, font.font);
+    if (entry.family.empty())
+        entry.family = BareFamily(entry.name);
+    entry.encoding = EncodingCode(ctx, font.font);
+    return entry;
+}
 
 } // namespace
 
 FontCatalogue FontCatalogue::Collect(fz_context* ctx, pdf_document* doc)
 {
     FontCatalogue catalogue;
-    FontWalk walk(ctx, catalogue.mFonts);
+    ResourceFontWalk walk(ctx, [&](const ResourceFont& font) {
+        // Identifiers are object numbers: a font written inline has none.
+        if (font.number > 0)
+            catalogue.mFonts.push_back(EntryOf(ctx, font));
+    });
     int pages = 0;
     EngineCall(ctx, [&] { pages = pdf_count_pages(ctx, doc); });
     for (int index = 0; index < pages; ++index)
@@ -153,7 +106,7 @@ FontCatalogue FontCatalogue::Collect(fz_context* ctx, pdf_document* doc)
         EngineCall(ctx, [&] {
             resources = pdf_dict_get_inheritable(ctx, pdf_lookup_page_obj(ctx, doc, index), PDF_NAME(Resources));
         });
-        walk.Resources(resources, 0);
+        walk.Walk(resources);
     }
     return catalogue;
 }

@@ -22,7 +22,6 @@ public:
     const std::map<fz_font*, std::string>& Names() const { return mNames; }
 
 private:
-    void Walk(pdf_obj* resources, int depth);
     void Load(pdf_obj* resources, pdf_obj* key, pdf_obj* font);
 
     fz_context* mContext;
@@ -30,8 +29,6 @@ private:
     std::map<fz_font*, std::string> mNames;
     // Held so that the fz_font pointers stay unique during the run.
     std::map<fz_font*, pdf_font_desc*> mHeld;
-    // Object numbers already walked: resource graphs can be cyclic.
-    std::map<int, bool> mSeen;
 };
 
 // The name a font dictionary goes by in the records; `key` is its resource key.

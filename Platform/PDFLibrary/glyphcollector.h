@@ -21,8 +21,6 @@ public:
     // EngineError.
     void Run(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_matrix ctm);
 
-    const std::vector<TextGlyph>& Glyphs() const { return mGlyphs; }
-    const std::vector<std::string>& FontNames() const { return mNames; }
     // Hands over what the run collected; the collector is empty afterwards.
     PageGlyphs Take();
 

@@ -116,14 +116,6 @@ std::wstring LibraryInstance::TakeWideString(const wchar_t* buffer)
     return text;
 }
 
-std::string LibraryInstance::BufferBytes(const char* buffer) const
-{
-    const auto found = mBufferSizes.find(buffer);
-    if (!buffer || found == mBufferSizes.end())
-        return std::string();
-    return std::string(buffer, static_cast<std::size_t>(found->second));
-}
-
 wchar_t* LibraryInstance::WideResult(std::wstring text)
 {
     mWideResult = std::move(text);

@@ -30,8 +30,6 @@ public:
     // A wide-string argument: the buffer's bytes as UCS-4 code units; the
     // buffer is taken over and freed. A null buffer is the empty string.
     std::wstring TakeWideString(const wchar_t* buffer);
-    // A byte-string argument's bytes; the caller releases the buffer itself.
-    std::string BufferBytes(const char* buffer) const;
 
     wchar_t* WideResult(std::wstring text);
     char* ByteResult(std::string bytes);

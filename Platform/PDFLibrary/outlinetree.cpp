@@ -140,24 +140,24 @@ int OutlineTree::FirstChild(int parent) const
     return node && !node->children.empty() ? node->children.front() : 0;
 }
 
-int OutlineTree::Next(int id) const
+int OutlineTree::Sibling(int id, int step) const
 {
     const Node* node = id ? Find(id) : nullptr;
     if (!node)
         return 0;
     const std::vector<int>& siblings = Find(node->parent)->children;
-    const auto at = std::find(siblings.begin(), siblings.end(), id);
-    return at + 1 < siblings.end() ? *(at + 1) : 0;
+    const auto at = std::find(siblings.begin(), siblings.end(), id) - siblings.begin() + step;
+    return at >= 0 && at < static_cast<std::ptrdiff_t>(siblings.size()) ? siblings[static_cast<std::size_t>(at)] : 0;
+}
+
+int OutlineTree::Next(int id) const
+{
+    return Sibling(id, 1);
 }
 
 int OutlineTree::Previous(int id) const
 {
-    const Node* node = id ? Find(id) : nullptr;
-    if (!node)
-        return 0;
-    const std::vector<int>& siblings = Find(node->parent)->children;
-    const auto at = std::find(siblings.begin(), siblings.end(), id);
-    return at != siblings.begin() ? *(at - 1) : 0;
+    return Sibling(id, -1);
 }
 
 int OutlineTree::Parent(int id) const
@@ -279,8 +279,6 @@ void OutlineTree::LinkAppended(int parent)
     SetLink(mContext, parentObject, PDF_NAME(Last), item);
 }
 
-// /Count: for the root the number of visible items; for an item with
-// children the number its opening shows, negative while it is closed.
 int OutlineTree::UpdateCounts(int id)
 {
     Node& node = NodeOf(id);
@@ -290,13 +288,7 @@ int OutlineTree::UpdateCounts(int id)
         const int below = UpdateCounts(child);
         visible += 1 + (IsOpen(mContext, mNodes.at(child).object) ? below : 0);
     }
-    if (id == 0)
-    {
-        if (mRoot)
-            SetCount(mContext, mRoot, visible, true);
-    }
-    else
-        SetCount(mContext, node.object, IsOpen(mContext, node.object) ? visible : -visible, !node.children.empty());
+    SetOwnCount(id, visible);
     return visible;
 }
 
@@ -331,6 +323,12 @@ void OutlineTree::UpdateOwnCount(int id)
         EngineCall(mContext, [&] { count = pdf_dict_get_int(mContext, object, PDF_NAME(Count)); });
         visible += 1 + (count > 0 ? count : 0);
     }
+    SetOwnCount(id, visible);
+}
+
+void OutlineTree::SetOwnCount(int id, int visible)
+{
+    const Node& node = NodeOf(id);
     if (id == 0)
     {
         if (mRoot)

@@ -55,6 +55,8 @@ private:
     void ReadChildren(int parentId, pdf_obj* parent, int depth);
     Node& NodeOf(int parent);
     const Node* Find(int parent) const;
+    // The sibling step places after id (before it when negative); 0 when none.
+    int Sibling(int id, int step) const;
     pdf_obj* RootObject(bool create);
     bool IsInside(int id, int ancestor) const;
     bool Move(int id, int sibling, bool after);
@@ -70,6 +72,9 @@ private:
     void UpdateCountsFrom(int id);
     // The count one item sets for itself from its children's counts.
     void UpdateOwnCount(int id);
+    // /Count: for the root the number of visible items; for an item with
+    // children the number its opening shows, negative while it is closed.
+    void SetOwnCount(int id, int visible);
     // After appending a leaf once the counts are right: each count changes
     // by one, up to the first closed item.
     void CountAppended(int parent);

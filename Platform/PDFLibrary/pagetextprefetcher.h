@@ -18,8 +18,8 @@ class PdfDocument;
 // page ready. Reading the glyphs is most of the work and needs the document,
 // which one thread at a time may use; making records of them needs nothing,
 // so the caller does that part, in parallel with the thread's next page.
-// What Take answers is exactly what PageTextRecords makes: the same code on
-// the same document, only on another context. The thread works while the
+// What Take answers is exactly what a direct extraction makes: the same code
+// on the same document, only on another context. The thread works while the
 // object lives.
 class PageTextPrefetcher
 {
@@ -34,7 +34,7 @@ public:
 
     // The records of a page (1-based), prefetched or else extracted here
     // with the document's context; from now on the pages after it are the
-    // ones worked ahead. Throws EngineError as PageTextRecords does.
+    // ones worked ahead. Throws EngineError as CollectPageGlyphs does.
     std::wstring Take(int page);
     // Forgets all that was extracted: the document may have changed.
     void Invalidate();

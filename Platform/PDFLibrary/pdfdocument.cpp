@@ -28,8 +28,8 @@ EngineErrorCode CheckHeader(const std::string& path)
 
 } // namespace
 
-PdfDocument::PdfDocument(fz_context* ctx, pdf_document* doc, std::string path)
-    : mContext(ctx), mDoc(doc), mPath(std::move(path))
+PdfDocument::PdfDocument(fz_context* ctx, pdf_document* doc)
+    : mContext(ctx), mDoc(doc)
 {
 }
 
@@ -49,7 +49,7 @@ std::unique_ptr<PdfDocument> PdfDocument::Load(fz_context* ctx, const std::strin
 
     pdf_document* doc = nullptr;
     EngineCall(ctx, [&] { doc = pdf_open_document(ctx, path.c_str()); }, EngineErrorCode::Damaged);
-    std::unique_ptr<PdfDocument> document(new PdfDocument(ctx, doc, path));
+    std::unique_ptr<PdfDocument> document(new PdfDocument(ctx, doc));
 
     bool locked = false;
     EngineCall(ctx, [&] {

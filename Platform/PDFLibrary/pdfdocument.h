@@ -27,10 +27,6 @@ public:
     fz_context* Context() const { return mContext; }
     std::mutex& Access() const { return mAccess; }
     pdf_document* Doc() const { return mDoc; }
-    const std::string& Path() const { return mPath; }
-    // MuPDF rebuilt the cross-reference table: the original bytes cannot be
-    // trusted as the base of an incremental update.
-    bool WasRepaired() const { return mRepaired; }
 
     int PageCount() const { return mPageCount; }
     bool HasPage(int pageNumber) const { return pageNumber >= 1 && pageNumber <= mPageCount; }
@@ -47,11 +43,12 @@ public:
     void Save(const std::string& path);
 
 private:
-    PdfDocument(fz_context* ctx, pdf_document* doc, std::string path);
+    PdfDocument(fz_context* ctx, pdf_document* doc);
 
     fz_context* mContext;
     pdf_document* mDoc;
-    std::string mPath;
+    // MuPDF rebuilt the cross-reference table: the original bytes cannot be
+    // trusted as the base of an incremental update.
     bool mRepaired = false;
     int64_t mOriginalStartXref = 0;
     int mPageCount = 0;

@@ -1,6 +1,6 @@
 // Entry points of rendering, for a preview.
 #include "entryguard.h"
-#include "pagerenderer.h"
+#include "pagerasteriser.h"
 #include "ulrentrypoints.h"
 
 extern "C" {
@@ -11,7 +11,7 @@ char* ULRRenderPageToString(int instanceID, double dpi, int page, int options)
     return ByteDocumentEntry(instanceID, [=](LibraryInstance&, PdfDocument& document) {
         if (options != 0 || !document.HasPage(page))
             return std::string();
-        return RenderPagePng(document.Context(), document.Doc(), page, dpi);
+        return RasterisePagePng(document.Context(), document.Doc(), page, dpi);
     });
 }
 

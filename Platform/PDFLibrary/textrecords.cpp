@@ -27,11 +27,6 @@ void AppendFontName(std::wstring& out, const std::wstring& name)
 
 } // namespace
 
-std::wstring PageTextRecords(fz_context* ctx, pdf_document* doc, int pageNumber)
-{
-    return FormatTextRecords(CollectPageGlyphs(ctx, doc, pageNumber));
-}
-
 std::wstring FormatTextRecords(const PageGlyphs& page)
 {
     std::vector<std::wstring> fontNames;

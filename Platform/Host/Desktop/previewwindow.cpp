@@ -1,7 +1,7 @@
 #include "previewwindow.h"
 
+#include "backgroundpagerenderer.h"
 #include "bookmarkselectionrec.h"
-#include "pagerenderer.h"
 #include "pageview.h"
 #include "textselection.h"
 
@@ -9,7 +9,7 @@
 
 PreviewWindow::PreviewWindow(QWidget* parent)
     : QWidget(parent),
-      mRenderer(new PageRenderer(this)),
+      mRenderer(new BackgroundPageRenderer(this)),
       mView(new PageView(this)),
       mSelection(new TextSelection(mRenderer, this))
 {
@@ -18,9 +18,9 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mView);
 
-    connect(mView, &PageView::pagesWanted, mRenderer, &PageRenderer::render);
-    connect(mRenderer, &PageRenderer::pageRendered, mView, &PageView::showRenderedPage);
-    connect(mRenderer, &PageRenderer::renderFailed, this, [this](int, const QString& message) { emit statusMessage(message); });
+    connect(mView, &PageView::pagesWanted, mRenderer, &BackgroundPageRenderer::render);
+    connect(mRenderer, &BackgroundPageRenderer::pageRendered, mView, &PageView::showRenderedPage);
+    connect(mRenderer, &BackgroundPageRenderer::renderFailed, this, [this](int, const QString& message) { emit statusMessage(message); });
     connect(mView, &PageView::areaPicked, mSelection, &TextSelection::select);
     connect(mSelection, &TextSelection::lineSelected, this, &PreviewWindow::sendSelection);
     connect(mSelection, &TextSelection::nothingSelected, this, [this] {

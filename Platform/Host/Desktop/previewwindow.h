@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class PageRenderer;
+class BackgroundPageRenderer;
 class PageView;
 class TextSelection;
 
@@ -47,7 +47,7 @@ private slots:
     void sendSelection(int page, const TextLine& line);
 
 private:
-    PageRenderer* mRenderer;
+    BackgroundPageRenderer* mRenderer;
     PageView* mView;
     TextSelection* mSelection;
     QPointer<QObject> mTool;

@@ -1,6 +1,6 @@
 #include "textselection.h"
 
-#include "pagerenderer.h"
+#include "backgroundpagerenderer.h"
 
 namespace {
 
@@ -14,11 +14,11 @@ const int KeptPages = 16;
 
 } // namespace
 
-TextSelection::TextSelection(PageRenderer* renderer, QObject* parent)
+TextSelection::TextSelection(BackgroundPageRenderer* renderer, QObject* parent)
     : QObject(parent), mRenderer(renderer)
 {
-    connect(renderer, &PageRenderer::textReady, this, &TextSelection::onTextReady);
-    connect(renderer, &PageRenderer::documentChanged, this, [this] {
+    connect(renderer, &BackgroundPageRenderer::textReady, this, &TextSelection::onTextReady);
+    connect(renderer, &BackgroundPageRenderer::documentChanged, this, [this] {
         mText.clear();
         mPendingPage = 0;
     });

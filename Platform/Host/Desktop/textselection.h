@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QObject>
 
-class PageRenderer;
+class BackgroundPageRenderer;
 
 // Turns a click or a dragged rectangle on a page into one selected line of
 // text. The page's text comes from the renderer's thread; a selection made
@@ -15,7 +15,7 @@ class TextSelection : public QObject
     Q_OBJECT
 
 public:
-    explicit TextSelection(PageRenderer* renderer, QObject* parent = nullptr);
+    explicit TextSelection(BackgroundPageRenderer* renderer, QObject* parent = nullptr);
 
     // The line a selection in `area` (user space) means: for a click the line
     // under it, for a rectangle the first line it touches in reading order.
@@ -36,7 +36,7 @@ private slots:
 private:
     void answer(int page, const QRectF& area, const QList<TextLine>& lines);
 
-    PageRenderer* mRenderer;
+    BackgroundPageRenderer* mRenderer;
     QHash<int, QList<TextLine>> mText;
     int mPendingPage = 0;
     QRectF mPendingArea;

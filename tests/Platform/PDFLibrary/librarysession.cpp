@@ -1,11 +1,18 @@
 #include "librarysession.h"
+#include "samplepdf.h"
 
 #include <QProcess>
 
 LibrarySession::LibrarySession()
+    : mLibrary(std::make_unique<OmbrelPDFLibraryCPDylibCPP1311>(libraryFile().toStdWString()))
 {
-    const QString library = qEnvironmentVariable("VANTORA_BIN_DIR") + "/OmbrelPDFLibraryCPDylib1311.dylib";
-    mLibrary = std::make_unique<OmbrelPDFLibraryCPDylibCPP1311>(library.toStdWString());
+}
+
+QString LibrarySession::sample(const QString& name, int pages)
+{
+    SamplePdf pdf;
+    pdf.ensurePages(pages);
+    return pdf.write(path(name)) ? path(name) : QString();
 }
 
 bool LibrarySession::load(const QString& file, const QString& password)
@@ -31,13 +38,24 @@ QString LibrarySession::text(const std::wstring& wide)
     return QString::fromUcs4(reinterpret_cast<const uint*>(wide.data()), static_cast<int>(wide.size()));
 }
 
+QString libraryFile()
+{
+    return qEnvironmentVariable("VANTORA_BIN_DIR") + "/OmbrelPDFLibraryCPDylib1311.dylib";
+}
+
 QString runTool(const QString& program, const QStringList& arguments, bool* ok)
 {
     QProcess process;
     process.start(program, arguments);
-    const bool finished = process.waitForFinished(60000);
-    const bool success = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    const bool success = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
     if (ok)
         *ok = success;
     return success ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+
+bool qpdfAccepts(const QString& file)
+{
+    bool ok = false;
+    return !runTool("qpdf", {"--check", file}, &ok).contains("WARNING") && ok;
 }

@@ -2,7 +2,6 @@
 
 #include "pdflibrarybinding.h"
 
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -17,10 +16,12 @@ public:
 
     OmbrelPDFLibraryCPDylibCPP1311& library() { return *mLibrary; }
     QString path(const QString& name) const { return mFolder.filePath(name); }
+    // A PDF of empty A4 pages, written by Qt into the folder.
+    QString sample(const QString& name, int pages);
 
     bool load(const QString& file, const QString& password = QString());
     bool save(const QString& file);
-    // The selected page's records, as the engine splits them.
+    // A page's records, as the engine splits them.
     QStringList records(int page);
 
     static std::wstring wide(const QString& text) { return text.toStdWString(); }
@@ -31,6 +32,8 @@ private:
     std::unique_ptr<OmbrelPDFLibraryCPDylibCPP1311> mLibrary;
 };
 
-// Runs a tool (qpdf, mutool) and answers its standard output; empty with
-// ok false when it cannot run or fails.
+QString libraryFile();
+// A tool's standard output; empty, with ok false, when it fails.
 QString runTool(const QString& program, const QStringList& arguments, bool* ok = nullptr);
+// qpdf checks the file and has nothing to warn about.
+bool qpdfAccepts(const QString& file);

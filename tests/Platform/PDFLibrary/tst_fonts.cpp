@@ -17,39 +17,32 @@ void FontsTest::documentFonts()
 {
     LibrarySession session;
     RawPdf pdf;
-    const QByteArray longName = "ABCDEF+AVeryLongFontNameThatGoesWellBeyondThirtyOneBytes-BoldItalic";
+    const QString longName = "ABCDEF+AVeryLongFontNameThatGoesWellBeyondThirtyOneBytes-BoldItalic";
     pdf.addFont("F1", "Helvetica");
     pdf.addFont("F2", "Arial,Bold", "MacRomanEncoding");
     pdf.addType3Font("F3", "BoxFont");
-    pdf.addFont("F4", longName, "StandardEncoding");
+    pdf.addFont("F4", longName.toLatin1(), "StandardEncoding");
+    // Both pages use the same four font objects.
     pdf.addPage("BT /F4 11 Tf 72 700 Td (Long name) Tj ET");
-    pdf.addPage("BT /F1 11 Tf 72 700 Td (Second page) Tj ET");
-    const QString file = session.path("fonts.pdf");
-    QVERIFY(pdf.write(file));
-    QVERIFY(session.load(file));
+    pdf.addPage("");
+    QVERIFY(pdf.write(session.path("fonts.pdf")));
+    QVERIFY(session.load(session.path("fonts.pdf")));
     auto& lib = session.library();
-
-    QCOMPARE(lib.FindFonts(), 4);
-    QStringList got;
-    for (int i = 1; i <= 4; ++i)
+    QStringList fonts;
+    for (int i = 1; i <= lib.FindFonts(); ++i)
     {
         QVERIFY(lib.SelectFont(lib.GetFontID(i)));
-        got << QString("%1|%2|%3").arg(LibrarySession::text(lib.FontName()), LibrarySession::text(lib.FontFamily()))
-                   .arg(lib.GetFontEncoding());
+        fonts << QString("%1|%2|%3").arg(LibrarySession::text(lib.FontName()), LibrarySession::text(lib.FontFamily()))
+                     .arg(lib.GetFontEncoding());
     }
-    QCOMPARE(got, (QStringList{"Helvetica|Helvetica|2", "Arial,Bold|Arial|1", "BoxFont|BoxFont|4",
-                               QString(longName) + "|AVeryLongFontNameThatGoesWellBeyondThirtyOneBytes|4"}));
+    QCOMPARE(fonts, (QStringList{"Helvetica|Helvetica|2", "Arial,Bold|Arial|1", "BoxFont|BoxFont|4",
+                                 longName + "|AVeryLongFontNameThatGoesWellBeyondThirtyOneBytes|4"}));
     // The records name the font in full too, not cut to MuPDF's 31 bytes.
-    lib.SelectPage(1);
-    QVERIFY(LibrarySession::text(lib.GetPageText(3)).startsWith(QString(longName) + ",#000000,11,"));
-
-    QCOMPARE(lib.GetFontID(0), 0);
-    QCOMPARE(lib.GetFontID(5), 0);
-    QCOMPARE(lib.SelectFont(99999), 0);
+    QVERIFY(session.records(1).value(0).startsWith(longName + ",#000000,11,"));
+    QVERIFY(!lib.GetFontID(0) && !lib.GetFontID(5) && !lib.SelectFont(99999));
     // A new document forgets the old selection.
-    QVERIFY(session.load(file));
+    QVERIFY(session.load(session.path("fonts.pdf")));
     QVERIFY(lib.FontName().empty());
-    QCOMPARE(lib.GetFontEncoding(), 0);
 }
 
 void FontsTest::installedFamilies()
@@ -57,23 +50,18 @@ void FontsTest::installedFamilies()
     LibrarySession session;
     const QString text = LibrarySession::text(session.library().GetInstalledFontsByCharset(2, 1));
     const QStringList families = text.split("\r\n");
-    QVERIFY(families.contains("DejaVu Sans"));
-    QVERIFY(!text.endsWith("\r\n"));
-    QVERIFY(!families.contains(QString()));
-    QStringList sorted = families;
-    // Case is ignored for ASCII letters only.
+    QVERIFY(families.contains("DejaVu Sans") && !families.contains(QString()));
+    // Sorted ignoring the case of ASCII letters, then by case; each once.
     const auto folded = [](QString s) {
         for (QChar& c : s)
-            if (c.unicode() < 128)
-                c = c.toLower();
+            c = c.unicode() < 128 ? c.toLower() : c;
         return s;
     };
-    std::sort(sorted.begin(), sorted.end(), [&](const QString& a, const QString& b) {
-        const QString fa = folded(a), fb = folded(b);
-        return fa != fb ? fa < fb : a < b;
-    });
-    QCOMPARE(families, sorted);
-    QCOMPARE(QSet<QString>(families.begin(), families.end()).size(), families.size());
+    for (int i = 1; i < families.size(); ++i)
+    {
+        const QString &a = families[i - 1], &b = families[i];
+        QVERIFY2(folded(a) < folded(b) || (folded(a) == folded(b) && a < b), qPrintable(b));
+    }
 }
 
 QTEST_MAIN(FontsTest)

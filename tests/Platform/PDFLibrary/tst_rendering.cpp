@@ -22,12 +22,10 @@ void RenderingTest::pageAsPng()
     QFont font("DejaVu Sans");
     font.setPixelSize(40);
     pdf.drawText(1, QPointF(10, 60), "REDRED", font, Qt::red);
-    const QString file = session.path("render.pdf");
-    QVERIFY(pdf.write(file));
-    QVERIFY(session.load(file));
+    QVERIFY(pdf.write(session.path("render.pdf")));
+    QVERIFY(session.load(session.path("render.pdf")));
 
     const std::string png = lib.RenderPageToString(144, 1, 0);
-    QVERIFY(png.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0);
     const QImage image = QImage::fromData(reinterpret_cast<const uchar*>(png.data()), int(png.size()), "PNG");
     QCOMPARE(image.size(), QSize(400, 200));
     int red = 0;
@@ -35,10 +33,9 @@ void RenderingTest::pageAsPng()
         for (int x = 0; x < image.width(); ++x)
             red += image.pixelColor(x, y) == QColor(Qt::red);
     QVERIFY(red > 500);
-
-    QVERIFY(lib.RenderPageToString(144, 2, 0).empty());
-    QVERIFY(lib.RenderPageToString(0, 1, 0).empty());
-    QVERIFY(lib.RenderPageToString(1e9, 1, 0).empty());
+    // No such page, resolutions no preview needs, unknown options.
+    QVERIFY(lib.RenderPageToString(144, 2, 0).empty() && lib.RenderPageToString(0, 1, 0).empty()
+            && lib.RenderPageToString(1e9, 1, 0).empty() && lib.RenderPageToString(72, 1, 1).empty());
 }
 
 QTEST_MAIN(RenderingTest)

@@ -5,22 +5,20 @@
 
 #include <cstring>
 #include <map>
-#include <memory>
+#include <vector>
 
 namespace {
 
 ProbeRecord gRecord;
-std::map<const char*, std::unique_ptr<char[]>> gBuffers;
-std::map<const char*, int> gBufferSizes;
+// Buffers by their data, one byte longer than asked for.
+std::map<const char*, std::vector<char>> gBuffers;
 std::wstring gWideResult;
 std::string gByteResult;
 
-std::wstring WideArgument(const wchar_t* buffer)
+std::string BufferBytes(const char* buffer)
 {
-    const auto found = gBufferSizes.find(reinterpret_cast<const char*>(buffer));
-    if (found == gBufferSizes.end())
-        return std::wstring();
-    return std::wstring(buffer, static_cast<std::size_t>(found->second) / sizeof(wchar_t));
+    const auto found = gBuffers.find(buffer);
+    return found == gBuffers.end() ? std::string() : std::string(buffer, found->second.size() - 1);
 }
 
 } // namespace
@@ -44,7 +42,6 @@ int ULRReleaseLibrary(int instanceID)
     gRecord.releasedInstance = instanceID;
     // The wide-string buffers the library kept go with the instance.
     gBuffers.clear();
-    gBufferSizes.clear();
     return 1;
 }
 
@@ -60,10 +57,9 @@ int ULRAnsiStringResultLength(int)
 
 char* ULRCreateBuffer(int, int size)
 {
-    auto storage = std::make_unique<char[]>(static_cast<std::size_t>(size) + 1);
-    char* buffer = storage.get();
+    std::vector<char> storage(static_cast<std::size_t>(size) + 1);
+    char* buffer = storage.data();
     gBuffers.emplace(buffer, std::move(storage));
-    gBufferSizes[buffer] = size;
     gRecord.buffersMade.push_back(buffer);
     return buffer;
 }
@@ -77,58 +73,48 @@ int ULRAddToBuffer(int, char* buffer, const char* data, int size)
 int ULRReleaseBuffer(int, char* buffer)
 {
     gRecord.buffersReleased.push_back(buffer);
-    gBufferSizes.erase(buffer);
     gBuffers.erase(buffer);
     return 1;
 }
 
 int ULRPageCount(int)
 {
-    ++gRecord.memberCalls;
     return 42;
 }
 
 double ULRGetPageBox(int, int, int)
 {
-    ++gRecord.memberCalls;
     return 1.5;
 }
 
 wchar_t* ULRGetPageText(int, int)
 {
-    ++gRecord.memberCalls;
     gWideResult = L"probe";
     return &gWideResult[0];
 }
 
 int ULRNewOutline(int, int, wchar_t* title, int, double)
 {
-    ++gRecord.memberCalls;
     gRecord.lastTitlePointer = title;
-    gRecord.lastTitle = WideArgument(title);
+    const std::size_t length = BufferBytes(reinterpret_cast<const char*>(title)).size() / sizeof(wchar_t);
+    gRecord.lastTitle.assign(title ? title : L"", length);
     return 7;
 }
 
 wchar_t* ULROutlineTitle(int, int)
 {
-    ++gRecord.memberCalls;
     gWideResult = gRecord.lastTitle;
     return &gWideResult[0];
 }
 
 int ULRAddImageFromString(int, char* source, int)
 {
-    ++gRecord.memberCalls;
-    const auto found = gBufferSizes.find(source);
-    gRecord.lastBytes = found == gBufferSizes.end()
-        ? std::string()
-        : std::string(source, static_cast<std::size_t>(found->second));
+    gRecord.lastBytes = BufferBytes(source);
     return 1;
 }
 
 char* ULRSaveToString(int)
 {
-    ++gRecord.memberCalls;
     gByteResult = std::string("%PDF\0\xff", 6);
     return &gByteResult[0];
 }

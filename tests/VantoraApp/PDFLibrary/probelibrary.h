@@ -11,8 +11,6 @@ struct ProbeRecord
     int createLibraryCalls = 0;
     int releaseLibraryCalls = 0;
     int releasedInstance = 0;
-    // Calls of entry points that have members of their own.
-    int memberCalls = 0;
     std::vector<const char*> buffersMade;
     std::vector<const char*> buffersReleased;
     const wchar_t* lastTitlePointer = nullptr;

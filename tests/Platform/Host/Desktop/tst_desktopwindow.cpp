@@ -6,7 +6,7 @@
 #include "testing.h"
 
 #include "actionrunner.h"
-#include "pagerenderer.h"
+#include "backgroundpagerenderer.h"
 #include "outlinepanel.h"
 #include "outlineprinter.h"
 #include "recentfiles.h"
@@ -309,7 +309,7 @@ void TestDesktopWindow::thousandPagesScrollWithoutWaiting()
     const qint64 opening = clock.elapsed();
     PageView* view = mWindow->previewWindow()->pageView();
     QCOMPARE(view->pageCount(), 1000);
-    QSignalSpy rendered(mWindow->previewWindow()->findChild<PageRenderer*>(), &PageRenderer::pageRendered);
+    QSignalSpy rendered(mWindow->previewWindow()->findChild<BackgroundPageRenderer*>(), &BackgroundPageRenderer::pageRendered);
 
     // Jumping through the document: the window answers at once, and only
     // pages that were on screen get rendered.

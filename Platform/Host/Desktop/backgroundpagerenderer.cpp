@@ -1,4 +1,4 @@
-#include "pagerenderer.h"
+#include "backgroundpagerenderer.h"
 
 #include "opendocument.h"
 #include "pdflibrarybinding.h"
@@ -17,7 +17,7 @@ QString FromWide(const std::wstring& text)
 
 } // namespace
 
-PageRenderer::PageRenderer(QObject* parent)
+BackgroundPageRenderer::BackgroundPageRenderer(QObject* parent)
     : QObject(parent)
 {
     qRegisterMetaType<TextLine>();
@@ -25,7 +25,7 @@ PageRenderer::PageRenderer(QObject* parent)
     mThread = std::thread([this] { work(); });
 }
 
-PageRenderer::~PageRenderer()
+BackgroundPageRenderer::~BackgroundPageRenderer()
 {
     {
         std::lock_guard<std::mutex> guard(mLock);
@@ -35,7 +35,7 @@ PageRenderer::~PageRenderer()
     mThread.join();
 }
 
-void PageRenderer::open(const QString& path, const QString& password)
+void BackgroundPageRenderer::open(const QString& path, const QString& password)
 {
     {
         std::lock_guard<std::mutex> guard(mLock);
@@ -50,12 +50,12 @@ void PageRenderer::open(const QString& path, const QString& password)
     emit documentChanged();
 }
 
-void PageRenderer::close()
+void BackgroundPageRenderer::close()
 {
     open(QString(), QString());
 }
 
-void PageRenderer::render(const QList<int>& pages, double dpi)
+void BackgroundPageRenderer::render(const QList<int>& pages, double dpi)
 {
     {
         std::lock_guard<std::mutex> guard(mLock);
@@ -65,7 +65,7 @@ void PageRenderer::render(const QList<int>& pages, double dpi)
     mWake.notify_all();
 }
 
-void PageRenderer::requestText(int page)
+void BackgroundPageRenderer::requestText(int page)
 {
     {
         std::lock_guard<std::mutex> guard(mLock);
@@ -75,7 +75,7 @@ void PageRenderer::requestText(int page)
 }
 
 template <typename Deliver>
-void PageRenderer::deliver(quint64 generation, Deliver&& what)
+void BackgroundPageRenderer::deliver(quint64 generation, Deliver&& what)
 {
     // Queued to this object: if it is destroyed first, the call is dropped.
     QMetaObject::invokeMethod(
@@ -92,7 +92,7 @@ void PageRenderer::deliver(quint64 generation, Deliver&& what)
         Qt::QueuedConnection);
 }
 
-void PageRenderer::work()
+void BackgroundPageRenderer::work()
 {
     std::unique_ptr<OmbrelPDFLibraryCPDylibCPP1311> library;
     bool loaded = false;

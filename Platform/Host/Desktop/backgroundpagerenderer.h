@@ -16,13 +16,13 @@
 // instance of its own that loads the same file, so the window never waits for
 // a page. Only the latest wish list of pages is worked through: pages that
 // scrolled away are never rendered.
-class PageRenderer : public QObject
+class BackgroundPageRenderer : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PageRenderer(QObject* parent = nullptr);
-    ~PageRenderer() override;
+    explicit BackgroundPageRenderer(QObject* parent = nullptr);
+    ~BackgroundPageRenderer() override;
 
     // Loads the file into the renderer's own instance; results for the file
     // before are dropped from here on.

@@ -1,4 +1,4 @@
-#include "pagerenderer.h"
+#include "pagerasteriser.h"
 
 #include "enginecall.h"
 
@@ -11,7 +11,7 @@ const double kMaxPixels = 200e6;
 
 } // namespace
 
-std::string RenderPagePng(fz_context* ctx, pdf_document* doc, int pageNumber, double dpi)
+std::string RasterisePagePng(fz_context* ctx, pdf_document* doc, int pageNumber, double dpi)
 {
     if (!(dpi >= kMinDpi && dpi <= kMaxDpi))
         throw EngineError(EngineErrorCode::Engine, "resolution out of range");
