@@ -249,23 +249,8 @@ private slots:
         }
     }
 
-    void dialogNewActionList()
-    {
-        WriteList("Other.xqq", "Reports", {});
-        CSaveAsActionlistDialog dialog(nullptr, {});
-        dialog.LoadPrefsData(&prefs);
-        dialog.show();
-        auto* categories = Child<QComboBox>(&dialog, "categoryComboBox");
-        QCOMPARE(categories->currentText(), QString("Default"));
-        categories->setCurrentText("Reports");
-        QTest::keyClicks(Child<QLineEdit>(&dialog, "actionListNameLineEdit"), "My list");
-        QTest::mouseClick(Child<QPushButton>(&dialog, "saveButton"), Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(QSettings(ListFile("My_list.xqq"), QSettings::IniFormat).value("SequenceCategory"),
-                 QVariant("Reports"));
-    }
-
-    // Return in the name field once saved the step twice.
+    // The categories come from the stored lists. Return in the name field
+    // once saved the step twice.
     void dialogReturnAppendsOneStep()
     {
         WriteList("Chain.xqq", "Reports", {0});
@@ -273,6 +258,7 @@ private slots:
         dialog.LoadPrefsData(&prefs);
         QSignalSpy changed(&dialog, &CSaveAsActionlistDialog::actionListChanged);
         dialog.show();
+        Child<QComboBox>(&dialog, "categoryComboBox")->setCurrentText("Reports");
         QTest::mouseClick(Child<QRadioButton>(&dialog, "addToActionListRadioButton"), Qt::LeftButton);
         QTest::keyClicks(Child<QLineEdit>(&dialog, "actionListNameLineEdit"), "Chain");
         QTest::keyClick(Child<QLineEdit>(&dialog, "actionListNameLineEdit"), Qt::Key_Return);
@@ -280,7 +266,9 @@ private slots:
         QCOMPARE(changed.at(0).at(0).toString(), QString("Chain"));
         QSettings list(ListFile("Chain.xqq"), QSettings::IniFormat);
         QVERIFY(!list.contains("ActionName2"));
-        QCOMPARE(list.value("ActionPrefs1").toMap().value("ActionListOverwrite"), QVariant(false));
+        const Prefs appended = list.value("ActionPrefs1").toMap();
+        QCOMPARE(appended.value("ActionListOverwrite"), QVariant(false));
+        QCOMPARE(appended.value("ActionListCategory"), QVariant("Reports"));
     }
 
     // A file that is no image leaves the icon; a chosen one ends up 42 x 42.
