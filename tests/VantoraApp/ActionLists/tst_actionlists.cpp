@@ -258,7 +258,9 @@ private slots:
         dialog.LoadPrefsData(&prefs);
         QSignalSpy changed(&dialog, &CSaveAsActionlistDialog::actionListChanged);
         dialog.show();
-        Child<QComboBox>(&dialog, "categoryComboBox")->setCurrentText("Reports");
+        auto* categories = Child<QComboBox>(&dialog, "categoryComboBox");
+        QCOMPARE(categories->itemText(2), QString("Reports"));
+        categories->setCurrentIndex(2);
         QTest::mouseClick(Child<QRadioButton>(&dialog, "addToActionListRadioButton"), Qt::LeftButton);
         QTest::keyClicks(Child<QLineEdit>(&dialog, "actionListNameLineEdit"), "Chain");
         QTest::keyClick(Child<QLineEdit>(&dialog, "actionListNameLineEdit"), Qt::Key_Return);
