@@ -64,7 +64,8 @@ void CActionUtils::SetupColorPickerComboBox(QComboBox* combo, bool withNone)
     combo->setIconSize(QSize(SwatchSize, SwatchSize));
 
     auto* model = new QStandardItemModel(combo);
-    model->setItem(0, 0, new QStandardItem(QString::fromLatin1(NoneText)));
+    if (withNone)
+        model->setItem(NoneIndex, 0, new QStandardItem(QString::fromLatin1(NoneText)));
     const int rowOffset = withNone ? 0 : -1;
     for (int index = FirstNamedIndex; index <= LastNamedIndex; ++index) {
         const QColor color = GetColorPickerColor(index);

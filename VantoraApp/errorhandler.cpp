@@ -71,4 +71,5 @@ void AddToDebugFile(const char*, ...)
 {
 }
 
-static_assert(sizeof(CErrorHandler) == ErrorHandlerLayout::Size, "shared CErrorHandler size");
+// The host allocates the object: vtable pointer, message list, mirror pointer.
+static_assert(sizeof(CErrorHandler) == 24, "shared CErrorHandler size");

@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <cstdarg>
-#include <cstddef>
 
 // The host's error list. The host creates it and the plug-in appends to it,
 // so both sides must agree on its layout: the vtable pointer (the destructor is
@@ -24,17 +23,8 @@ public:
     void WriteToLog(const char* text, bool flag);
 
 private:
-    friend struct ErrorHandlerLayout;
-
     QList<QString> mMessages;
     QList<QString>* mMirror = nullptr;
-};
-
-struct ErrorHandlerLayout
-{
-    static constexpr std::size_t Messages = 8;
-    static constexpr std::size_t Mirror = 16;
-    static constexpr std::size_t Size = 24;
 };
 
 // The exception report every catch site writes: one helper so the work
@@ -43,5 +33,8 @@ constexpr int ExceptionReportSize = 1024;
 void FormatExceptionReport(char (&buffer)[ExceptionReportSize], const char* file,
                            const char* function, int line);
 
+// The debug log of the host's actions. This system keeps no log, so both
+// accept their text and write nothing; AddToDebugFile is kept for the other
+// actions of the host.
 void StoreErrorToLog(const char* report);
 void AddToDebugFile(const char* format, ...);

@@ -22,6 +22,7 @@ public:
     static QString GetReportsFolder();
     static QString GetAppLogFolder();
     static QString GetWFFolder();
+    // Not used by this action; kept for the other actions of the host.
     static QString GetActionFolder();
 
     static void SetupFolders();

@@ -1,249 +1,319 @@
-// Action list files as the host reads them: written through
-// CActionUtils::SaveAsCustomActionList into a throw-away data folder.
+// Where users keep an action's settings: action list files, favourites and
+// tool settings files, written directly and through the two save dialogs
+// into a throw-away data folder, and read back as the host reads them.
 
+#include "actionhistoryapi.h"
 #include "actionutils.h"
-#include "testing.h"
+#include "modalstep.h"
+#include "saveasactionlistdialog.h"
+#include "saveascollectiondialog.h"
 #include "storedfilename.h"
+#include "testing.h"
 
-#include <QDir>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
+#include <QSignalSpy>
+#include <QToolButton>
 
 using Prefs = QMap<QString, QVariant>;
 
-class TestActionLists : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void init();
-    void storedFileName_data();
-    void storedFileName();
-    void newListKeepsBlanksInItsName();
-    void newListRequestDefaults_data();
-    void newListRequestDefaults();
-    void overwriteReplacesTheWholeList();
-    void appendTakesTheFirstFreeStep();
-    void appendToMissingListCreatesIt();
-    void refusedNamesWriteNothing_data();
-    void refusedNamesWriteNothing();
-    void categories();
-
-private:
-    QString folder() const { return CActionUtils::GetSequenceFolder(); }
-    QString listFile(const QString& fileName) const { return folder() + "/" + fileName; }
-
-    QTemporaryDir home;
-};
-
 namespace {
 
-Prefs Step(const QString& marker)
+const Prefs Settings{{"ActionName", "Bookmarks by Content"}, {"LevelCount", 1}};
+
+QString ListFile(const QString& name)
 {
-    return {{"ActionName", "Bookmarks by Content"}, {"LevelCount", 1}, {"FontNameCombo1", marker}};
+    return CActionUtils::GetSequenceFolder() + "/" + name;
 }
 
-Prefs Request(Prefs prefs, const QVariant& name, const QVariant& category, const QVariant& overwrite)
+QString Favourite(const QString& name)
 {
-    if (name.isValid())
-        prefs.insert("ActionListName", name);
-    if (category.isValid())
-        prefs.insert("ActionListCategory", category);
-    if (overwrite.isValid())
-        prefs.insert("ActionListOverwrite", overwrite);
-    return prefs;
+    return CActionUtils::GetCollectionsFolder() + "/" + name;
 }
 
-void WriteList(const QString& path, const QString& category, const QList<int>& steps)
+// A list another action wrote, with steps of its own.
+void WriteList(const QString& name, const QString& category, const QList<int>& steps)
 {
-    QSettings list(path, QSettings::IniFormat);
-    list.setValue("SequenceName", QFileInfo(path).baseName());
+    QDir().mkpath(CActionUtils::GetSequenceFolder());
+    QSettings list(ListFile(name), QSettings::IniFormat);
+    list.setValue("SequenceName", QFileInfo(name).baseName());
     list.setValue("SequenceCategory", category);
-    list.setValue("IOSettings", 0);
     for (int step : steps) {
         list.setValue(QString("ActionName%1").arg(step), "Other action");
         list.setValue(QString("ActionPrefs%1").arg(step), QVariantMap{{"Step", step}});
     }
 }
 
-QStringList FilesIn(const QString& path)
+// A favourite secondsAgo old; an invalid prefs leaves the file without settings.
+void WriteFavourite(const QString& name, const QVariant& prefs, int secondsAgo)
 {
-    QStringList files;
-    QDirIterator it(path, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(path).relativeFilePath(it.next());
-    files.sort();
-    return files;
+    QDir().mkpath(CActionUtils::GetCollectionsFolder());
+    QSettings(Favourite(name), QSettings::IniFormat).setValue(prefs.isValid() ? "ActionPrefs" : "Other", prefs);
+    QFile file(Favourite(name));
+    if (!file.open(QIODevice::ReadWrite)
+        || !file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime))
+        qFatal("cannot date %s", qPrintable(name));
 }
 
 } // namespace
 
-void TestActionLists::initTestCase()
+class TestActionLists : public QObject
 {
-    QVERIFY(home.isValid());
-    UseHome(home.path());
-    QVERIFY(folder().startsWith(home.path()));
-}
+    Q_OBJECT
 
-void TestActionLists::init()
-{
-    UseHome(home.path());
-}
+    QTemporaryDir home;
+    QTemporaryDir outside;
+    Prefs prefs;
 
-void TestActionLists::storedFileName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("plain") << "Reports" << true;
-    QTest::newRow("blanks and dots") << "My list v1.2" << true;
-    QTest::newRow("accents") << QString::fromUtf8("Übersicht – Kapitel") << true;
-    QTest::newRow("empty") << "" << true;
-    QTest::newRow("slash") << "../evil" << false;
-    QTest::newRow("backslash") << "..\\evil" << false;
-    QTest::newRow("parent") << ".." << false;
-    QTest::newRow("current") << "." << false;
-    QTest::newRow("colon") << "a:b" << false;
-    QTest::newRow("newline") << "two\nlines" << false;
-    QTest::newRow("nul") << QString("a") + QChar(0) + "b" << false;
-    QTest::newRow("too long") << QString(252, 'x') << false;
-    QTest::newRow("just fits") << QString(251, 'x') << true;
-}
+private slots:
+    void init()
+    {
+        UseHome(home.path());
+        prefs = Settings;
+    }
 
-void TestActionLists::storedFileName()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, accepted);
-    const QString problem = CStoredFileName::Problem(name, ".xqq");
-    QCOMPARE(problem.isEmpty(), accepted);
-}
+    void storedFileName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("blanks, dots, accents") << QString::fromUtf8("Übersicht v1.2") << true;
+        QTest::newRow("slash") << "../evil" << false;
+        QTest::newRow("backslash") << "..\\evil" << false;
+        QTest::newRow("parent") << ".." << false;
+        QTest::newRow("colon") << "a:b" << false;
+        QTest::newRow("nul") << QString("a") + QChar(0) + "b" << false;
+        QTest::newRow("delete") << QString("a") + QChar(0x7f) << false;
+        QTest::newRow("too long") << QString(252, 'x') << false;
+        QTest::newRow("just fits") << QString(251, 'x') << true;
+    }
 
-void TestActionLists::newListKeepsBlanksInItsName()
-{
-    Prefs prefs = Request(Step("one"), "My list", "Reports", true);
-    CActionUtils::SaveAsCustomActionList(&prefs);
+    void storedFileName()
+    {
+        QFETCH(QString, name);
+        QTEST(CStoredFileName::Problem(name, ".xqq").isEmpty(), "accepted");
+    }
 
-    QCOMPARE(FilesIn(folder()), QStringList{"My_list.xqq"});
-    QSettings list(listFile("My_list.xqq"), QSettings::IniFormat);
-    QCOMPARE(list.value("SequenceName").toString(), QStringLiteral("My list"));
-    QCOMPARE(list.value("SequenceCategory").toString(), QStringLiteral("Reports"));
-    QCOMPARE(list.value("IOSettings").toInt(), 0);
-    QCOMPARE(list.value("ActionName0").toString(), QStringLiteral("Bookmarks by Content"));
-    // The stored step and the caller's map both lose the request keys.
-    const Prefs expected{{"LevelCount", 1}, {"FontNameCombo1", "one"}};
-    QCOMPARE(list.value("ActionPrefs0").toMap(), expected);
-    QCOMPARE(prefs, expected);
-    QVERIFY(!list.contains("ActionName1"));
-}
+    // A new list stores the step without the request keys and strips them
+    // from the caller's map; an appended step keeps the whole map.
+    void saveActionList_data()
+    {
+        QTest::addColumn<QVariant>("name");
+        QTest::addColumn<QVariant>("category");
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QList<int>>("existingSteps");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("sequenceCategory");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("steps");
+        const QList<int> none;
+        QTest::newRow("blanks in the name") << QVariant("My list") << QVariant("Reports") << true << none
+                                            << "My_list.xqq" << "Reports" << 0 << 1;
+        QTest::newRow("no name") << QVariant() << QVariant("Default") << false << none << "Action.xqq" << "Default"
+                                 << 0 << 1;
+        QTest::newRow("no category") << QVariant("A") << QVariant() << false << none << "A.xqq" << "Favorites" << 0
+                                     << 1;
+        QTest::newRow("overwrite replaces") << QVariant("Old") << QVariant("Other") << true << QList<int>{0, 1, 2}
+                                            << "Old.xqq" << "Other" << 0 << 1;
+        QTest::newRow("append to the first free step") << QVariant("Chain") << QVariant("Ignored") << false
+                                                       << QList<int>{0, 1, 3} << "Chain.xqq" << "Reports" << 2 << 4;
+    }
 
-void TestActionLists::newListRequestDefaults_data()
-{
-    QTest::addColumn<QVariant>("name");
-    QTest::addColumn<QVariant>("category");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("sequenceName");
-    QTest::addColumn<QString>("sequenceCategory");
-    QTest::newRow("no name") << QVariant() << QVariant("Default") << "Action.xqq" << "" << "Default";
-    QTest::newRow("no category") << QVariant("A") << QVariant() << "A.xqq" << "A" << "Favorites";
-    QTest::newRow("empty category") << QVariant("A") << QVariant("") << "A.xqq" << "A" << "Favorites";
-}
+    void saveActionList()
+    {
+        QFETCH(QVariant, name);
+        QFETCH(QVariant, category);
+        QFETCH(bool, overwrite);
+        QFETCH(QList<int>, existingSteps);
+        QFETCH(QString, file);
+        QFETCH(int, step);
+        if (!existingSteps.isEmpty())
+            WriteList(file, "Reports", existingSteps);
+        if (name.isValid())
+            prefs.insert("ActionListName", name);
+        if (category.isValid())
+            prefs.insert("ActionListCategory", category);
+        prefs.insert("ActionListOverwrite", overwrite);
+        const bool appending = !overwrite && !existingSteps.isEmpty();
+        const Prefs stored = appending ? prefs : Prefs{{"LevelCount", 1}};
 
-void TestActionLists::newListRequestDefaults()
-{
-    QFETCH(QVariant, name);
-    QFETCH(QVariant, category);
-    QFETCH(QString, file);
-    QFETCH(QString, sequenceName);
-    QFETCH(QString, sequenceCategory);
-    Prefs prefs = Request(Step("x"), name, category, QVariant());
-    CActionUtils::SaveAsCustomActionList(&prefs);
-    QCOMPARE(FilesIn(folder()), QStringList{file});
-    QSettings list(listFile(file), QSettings::IniFormat);
-    QCOMPARE(list.value("SequenceName").toString(), sequenceName);
-    QCOMPARE(list.value("SequenceCategory").toString(), sequenceCategory);
-}
+        CActionUtils::SaveAsCustomActionList(&prefs);
+        QCOMPARE(QDir(CActionUtils::GetSequenceFolder()).entryList(QDir::Files), QStringList{file});
+        QSettings list(ListFile(file), QSettings::IniFormat);
+        QCOMPARE(list.value("SequenceName").toString(), name.toString());
+        QTEST(list.value("SequenceCategory").toString(), "sequenceCategory");
+        QTEST(list.allKeys().filter(QRegularExpression("^ActionName\\d+$")).size(), "steps");
+        QCOMPARE(list.value(QString("ActionName%1").arg(step)).toString(), QString("Bookmarks by Content"));
+        QCOMPARE(list.value(QString("ActionPrefs%1").arg(step)).toMap(), stored);
+        QCOMPARE(prefs, stored);
+        QCOMPARE(list.value("IOSettings"), appending ? QVariant() : QVariant("0"));
+    }
 
-void TestActionLists::overwriteReplacesTheWholeList()
-{
-    QDir().mkpath(folder());
-    WriteList(listFile("Old.xqq"), "Reports", {0, 1, 2});
-    Prefs prefs = Request(Step("new"), "Old", "Other", true);
-    CActionUtils::SaveAsCustomActionList(&prefs);
+    void refusedNamesWriteNothing()
+    {
+        prefs = {{"ActionListName", "../../escaped"}, {"CollectionName", "../../escaped"}};
+        const Prefs sent = prefs;
+        CActionUtils::SaveAsCustomActionList(&prefs);
+        QIcon icon;
+        QCOMPARE(CActionHistoryAPI("Wizard").SaveSettingsToHistory(&prefs, &icon), 1);
+        QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(prefs, sent);
+    }
 
-    QSettings list(listFile("Old.xqq"), QSettings::IniFormat);
-    QCOMPARE(list.value("SequenceCategory").toString(), QStringLiteral("Other"));
-    QCOMPARE(list.value("ActionPrefs0").toMap().value("FontNameCombo1").toString(), QStringLiteral("new"));
-    QVERIFY(!list.contains("ActionName1"));
-    QVERIFY(!list.contains("ActionName2"));
-}
+    void categories()
+    {
+        QCOMPARE(CActionUtils::GetActionListCategories(), (QStringList{"Default", "Favorites"}));
+        WriteList("b.xqq", "reports", {0});
+        WriteList("A.xqq", "Reports", {0});
+        WriteList("c.xqq", "DEFAULT", {0});
+        WriteList("d.xqq", "", {0});
+        WriteList("e.xqq", "Archive", {0});
+        WriteList("f.ini", "Not a list", {0});
+        QCOMPARE(CActionUtils::GetActionListCategories(), (QStringList{"Default", "Favorites", "Reports", "Archive"}));
+    }
 
-void TestActionLists::appendTakesTheFirstFreeStep()
-{
-    QDir().mkpath(folder());
-    WriteList(listFile("Chain.xqq"), "Reports", {0, 1, 3});
-    Prefs prefs = Request(Step("appended"), "Chain", "Ignored", false);
-    const Prefs sent = prefs;
-    CActionUtils::SaveAsCustomActionList(&prefs);
+    // Replaces the whole file; the icon is stored at exactly 42 x 42, also
+    // when it has no such size to offer.
+    void saveFavourite()
+    {
+        WriteFavourite("Red.ini", QVariant(), 0);
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::red);
+        QIcon icon(pixmap);
+        prefs.insert("CollectionName", "Red");
+        QCOMPARE(CActionHistoryAPI("Wizard").SaveSettingsToHistory(&prefs, &icon), 0);
+        QSettings file(Favourite("Red.ini"), QSettings::IniFormat);
+        QCOMPARE(file.allKeys(), (QStringList{"ActionIcon", "ActionPrefs"}));
+        QCOMPARE(file.value("ActionPrefs").toMap(), prefs);
+        const QImage stored = file.value("ActionIcon").value<QImage>();
+        QCOMPARE(stored.size(), QSize(42, 42));
+        QCOMPARE(stored.pixelColor(20, 20), QColor(Qt::red));
+    }
 
-    QSettings list(listFile("Chain.xqq"), QSettings::IniFormat);
-    QCOMPARE(list.value("ActionName2").toString(), QStringLiteral("Bookmarks by Content"));
-    // Appended steps keep the whole map, request keys included.
-    QCOMPARE(list.value("ActionPrefs2").toMap(), sent);
-    QCOMPARE(prefs, sent);
-    QCOMPARE(list.value("ActionPrefs3").toMap().value("Step").toInt(), 3);
-    QCOMPARE(list.value("SequenceCategory").toString(), QStringLiteral("Reports"));
-    QVERIFY(!list.contains("ActionName4"));
+    // The store lists the files named after it, oldest first; 1 is the newest.
+    void loadFavourite_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QVariant>("which");  // invalid: no map at all
+        QTest::newRow("newest holds no settings") << 1 << QVariant();
+        QTest::newRow("second newest") << 2 << QVariant("new");
+        QTest::newRow("not a map reads empty") << 3 << QVariant("");
+        QTest::newRow("past the oldest") << 5 << QVariant();
+    }
 
-    // The next one goes after step 3.
-    CActionUtils::SaveAsCustomActionList(&prefs);
-    list.sync();
-    QVERIFY(list.contains("ActionName4"));
-}
+    void loadFavourite()
+    {
+        QFETCH(int, n);
+        QFETCH(QVariant, which);
+        WriteFavourite("Tool old.ini", Prefs{{"Which", "old"}}, 300);
+        WriteFavourite("Tool text.ini", QString("not a map"), 200);
+        WriteFavourite("Tool new.ini", Prefs{{"Which", "new"}}, 100);
+        WriteFavourite("Tool none.ini", QVariant(), 50);
+        WriteFavourite("Other.ini", Prefs{{"Which", "other"}}, 10);
+        QDir().mkpath(Favourite("Tool folder"));
+        const CActionHistoryAPI store("Tool");
+        QStringList names;
+        for (const QFileInfo& file : store.HistoryFiles())
+            names << file.fileName();
+        QCOMPARE(names, (QStringList{"Tool old.ini", "Tool text.ini", "Tool new.ini", "Tool none.ini"}));
+        const std::unique_ptr<Prefs> loaded = store.LoadSettingsFromHistory(n);
+        QCOMPARE(bool(loaded), which.isValid());
+        if (loaded)
+            QCOMPARE(loaded->value("Which").toString(), which.toString());
+    }
 
-void TestActionLists::appendToMissingListCreatesIt()
-{
-    Prefs prefs = Request(Step("first"), "Fresh", "Default", false);
-    CActionUtils::SaveAsCustomActionList(&prefs);
-    QSettings list(listFile("Fresh.xqq"), QSettings::IniFormat);
-    QCOMPARE(list.value("SequenceCategory").toString(), QStringLiteral("Default"));
-    QCOMPARE(list.value("ActionPrefs0").toMap().value("FontNameCombo1").toString(), QStringLiteral("first"));
-    QVERIFY(!prefs.contains("ActionListName"));
-}
+    void dialogNameChecks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("explained");
+        QTest::newRow("blanks only") << "   " << false << false;
+        QTest::newRow("with blanks") << "My list" << true << false;
+        QTest::newRow("separator") << "a/b" << false << true;
+    }
 
-void TestActionLists::refusedNamesWriteNothing_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("parent folder") << "../../escaped";
-    QTest::newRow("absolute") << home.path() + "/escaped";
-    QTest::newRow("backslash") << "..\\escaped";
-    QTest::newRow("dot dot") << "..";
-}
+    void dialogNameChecks()
+    {
+        QFETCH(QString, name);
+        CSaveAsActionlistDialog list(nullptr, {});
+        CSaveAsCollectionDialog favourite(nullptr, {});
+        for (auto [dialog, field] : {std::pair<QDialog*, const char*>{&list, "actionListNameLineEdit"},
+                                     {&favourite, "collectionNameLineEdit"}}) {
+            dialog->show();
+            Child<QLineEdit>(dialog, field)->setText(name);
+            QTEST(Child<QPushButton>(dialog, "saveButton")->isEnabled(), "enabled");
+            QTEST(Child<QLabel>(dialog, "nameProblemLabel")->isVisible(), "explained");
+            QTEST(!Child<QLineEdit>(dialog, field)->toolTip().isEmpty(), "explained");
+        }
+    }
 
-void TestActionLists::refusedNamesWriteNothing()
-{
-    QFETCH(QString, name);
-    Prefs prefs = Request(Step("x"), name, "Default", true);
-    const Prefs sent = prefs;
-    CActionUtils::SaveAsCustomActionList(&prefs);
-    QCOMPARE(FilesIn(home.path()), QStringList());
-    QCOMPARE(prefs, sent);
-}
+    // The categories come from the stored lists. Return in the name field
+    // once saved the step twice.
+    void dialogReturnAppendsOneStep()
+    {
+        WriteList("Chain.xqq", "Reports", {0});
+        CSaveAsActionlistDialog dialog(nullptr, {});
+        dialog.LoadPrefsData(&prefs);
+        QSignalSpy changed(&dialog, &CSaveAsActionlistDialog::actionListChanged);
+        dialog.show();
+        auto* categories = Child<QComboBox>(&dialog, "categoryComboBox");
+        QCOMPARE(categories->itemText(2), QString("Reports"));
+        categories->setCurrentIndex(2);
+        QTest::mouseClick(Child<QRadioButton>(&dialog, "addToActionListRadioButton"), Qt::LeftButton);
+        QTest::keyClicks(Child<QLineEdit>(&dialog, "actionListNameLineEdit"), "Chain");
+        QTest::keyClick(Child<QLineEdit>(&dialog, "actionListNameLineEdit"), Qt::Key_Return);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toString(), QString("Chain"));
+        QSettings list(ListFile("Chain.xqq"), QSettings::IniFormat);
+        QVERIFY(!list.contains("ActionName2"));
+        const Prefs appended = list.value("ActionPrefs1").toMap();
+        QCOMPARE(appended.value("ActionListOverwrite"), QVariant(false));
+        QCOMPARE(appended.value("ActionListCategory"), QVariant("Reports"));
+    }
 
-void TestActionLists::categories()
-{
-    QCOMPARE(CActionUtils::GetActionListCategories(), (QStringList{"Default", "Favorites"}));
+    // A file that is no image leaves the icon; a chosen one ends up 42 x 42.
+    void dialogFavouriteWithChosenIcon()
+    {
+        QImage wide(300, 100, QImage::Format_RGB32);
+        wide.fill(Qt::blue);
+        QVERIFY(wide.save(outside.filePath("wide.png")));
+        WriteFile(outside.filePath("notes.png"), "not an image");
+        QPixmap green(64, 64);
+        green.fill(Qt::green);
+        CSaveAsCollectionDialog dialog(nullptr, {});
+        dialog.LoadPrefsData(&prefs);
+        dialog.SetCollectionIcon(QIcon(green));
+        dialog.show();
+        auto* button = Child<QToolButton>(&dialog, "icon_toolButton");
+        AnswerFileDialog(outside.filePath("notes.png"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(button->icon().pixmap(42, 42).toImage().pixelColor(21, 21), QColor(Qt::green));
+        AnswerFileDialog(outside.filePath("wide.png"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::keyClicks(Child<QLineEdit>(&dialog, "collectionNameLineEdit"), "Blue chapters");
+        QTest::mouseClick(Child<QPushButton>(&dialog, "saveButton"), Qt::LeftButton);
+        QSettings favourite(Favourite("Blue chapters.ini"), QSettings::IniFormat);
+        QCOMPARE(favourite.value("ActionPrefs").toMap().value("CollectionName"), QVariant("Blue chapters"));
+        QCOMPARE(favourite.value("ActionIcon").value<QImage>().pixelColor(21, 21), QColor(Qt::blue));
+    }
 
-    QDir().mkpath(folder());
-    WriteList(listFile("b.xqq"), "reports", {0});
-    WriteList(listFile("A.xqq"), "Reports", {0});
-    WriteList(listFile("c.xqq"), "DEFAULT", {0});
-    WriteList(listFile("d.xqq"), "", {0});
-    WriteList(listFile("e.xqq"), "Archive", {0});
-    WriteList(listFile("f.ini"), "Not a list", {0});
-    QDir().mkpath(listFile("folder.xqq"));
-    QCOMPARE(CActionUtils::GetActionListCategories(), (QStringList{"Default", "Favorites", "Reports", "Archive"}));
-}
+    // Tool settings files hold the map alone; the dialog closes either way.
+    void dialogToolSettingsFile()
+    {
+        CSaveAsCollectionDialog dialog(nullptr, {});
+        dialog.LoadPrefsData(&prefs);
+        dialog.setResult(QDialog::Accepted);
+        dialog.show();
+        AnswerFileDialog(outside.filePath("chapters.tsf"));
+        QTest::mouseClick(Child<QPushButton>(&dialog, "saveSettingsToFileButton"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QSettings file(outside.filePath("chapters.tsf"), QSettings::IniFormat);
+        QCOMPARE(file.allKeys(), QStringList{"ToolSettings"});
+        QCOMPARE(file.value("ToolSettings").toMap(), Settings);
+    }
+};
 
-QTEST_GUILESS_MAIN(TestActionLists)
+VANTORA_DIALOG_TEST_MAIN(TestActionLists)
 #include "tst_actionlists.moc"

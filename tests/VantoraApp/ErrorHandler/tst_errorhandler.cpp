@@ -7,136 +7,81 @@
 
 #include <cstring>
 
-namespace {
-
-QList<QString>* MessagesAt8(CErrorHandler& errors)
-{
-    return reinterpret_cast<QList<QString>*>(reinterpret_cast<char*>(&errors) + 8);
-}
-
-QList<QString>*& MirrorAt16(CErrorHandler& errors)
-{
-    return *reinterpret_cast<QList<QString>**>(reinterpret_cast<char*>(&errors) + 16);
-}
-
-} // namespace
-
 class TestErrorHandler : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void emptyListAnswersUnknownError();
-    void readsBackNewestAndOldest();
-    void clearAllEmptiesTheList();
-    void formatsLikePrintf_data();
-    void formatsLikePrintf();
-    void fieldsLieAtTheSharedOffsets();
-    void mirrorReceivesEveryMessage();
-    void exceptionReportText();
-    void exceptionReportIsCutToItsBuffer();
-};
+    void readBack_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("at");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("empty") << QStringList() << 0 << "Unknown error" << "Unknown error";
+        QTest::newRow("oldest first") << QStringList{"Creating bookmark Error", "Bookmark builder error"} << 0
+                                      << "Creating bookmark Error" << "Bookmark builder error";
+        QTest::newRow("at the count") << QStringList{"one"} << 1 << "Unknown error" << "one";
+        QTest::newRow("negative") << QStringList{"one"} << -1 << "Unknown error" << "one";
+    }
 
-void TestErrorHandler::emptyListAnswersUnknownError()
-{
-    CErrorHandler errors;
-    QCOMPARE(errors.GetCount(), 0);
-    QCOMPARE(errors.GetLast(), QString("Unknown error"));
-    QCOMPARE(errors.GetAt(0), QString("Unknown error"));
+    void readBack()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(int, index);
+        CErrorHandler errors;
+        for (const QString& message : stored)
+            errors.StoreError(message);
+        QCOMPARE(errors.GetCount(), stored.size());
+        QTEST(errors.GetAt(index), "at");
+        QTEST(errors.GetLast(), "last");
+    }
 
-    errors.StoreError("Creating bookmark Error");
-    QCOMPARE(errors.GetAt(errors.GetCount()), QString("Unknown error"));
-    QCOMPARE(errors.GetAt(-1), QString("Unknown error"));
-}
-
-void TestErrorHandler::readsBackNewestAndOldest()
-{
-    CErrorHandler errors;
-    errors.StoreError("Creating bookmark Error");
-    errors.StoreError("Bookmark builder error");
-
-    QCOMPARE(errors.GetCount(), 2);
-    QCOMPARE(errors.GetAt(0), QString("Creating bookmark Error"));
-    QCOMPARE(errors.GetLast(), QString("Bookmark builder error"));
-}
-
-void TestErrorHandler::clearAllEmptiesTheList()
-{
-    CErrorHandler errors;
-    errors.StoreError("one");
-    errors.StoreError("two");
-    errors.ClearAll();
-    QCOMPARE(errors.GetCount(), 0);
-    QCOMPARE(errors.GetLast(), QString("Unknown error"));
-}
-
-void TestErrorHandler::formatsLikePrintf_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("expected");
-
-    CErrorHandler errors;
-    errors.StoreError("Creating bookmark Error");
-    errors.StoreError("100%% done");
-    errors.StoreError("Page %d of %s", 3, "Seite \xc3\xbc");
-    errors.StoreError(QString::fromUtf8("K\xc3\xa4se %.1f"), 2.5);
-    QTest::newRow("no directives") << errors.GetAt(0) << QString("Creating bookmark Error");
-    QTest::newRow("doubled percent") << errors.GetAt(1) << QString("100% done");
-    QTest::newRow("arguments, UTF-8 string") << errors.GetAt(2) << QString::fromUtf8("Page 3 of Seite \xc3\xbc");
-    QTest::newRow("UTF-8 format") << errors.GetAt(3) << QString::fromUtf8("K\xc3\xa4se 2.5");
-}
-
-void TestErrorHandler::formatsLikePrintf()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, expected);
-    QCOMPARE(stored, expected);
-}
-
-void TestErrorHandler::fieldsLieAtTheSharedOffsets()
-{
-    CErrorHandler errors;
-    QCOMPARE(sizeof(CErrorHandler), std::size_t(24));
-    QCOMPARE(MirrorAt16(errors), nullptr);
-
-    errors.StoreError("first");
-    QCOMPARE(*MessagesAt8(errors), QList<QString>({"first"}));
-}
-
-void TestErrorHandler::mirrorReceivesEveryMessage()
-{
-    QList<QString> mirror{"kept"};
+    void formatsLikePrintf()
     {
         CErrorHandler errors;
-        MirrorAt16(errors) = &mirror;  // as a host that wants a copy would
-        errors.StoreError("one");
-        errors.StoreError("two");
-        errors.ClearAll();
-        errors.StoreError("three");
+        errors.StoreError("100%% done");
+        errors.StoreError("Page %d of %s", 3, "Seite \xc3\xbc");
+        errors.StoreError(QString::fromUtf8("K\xc3\xa4se %.1f"), 2.5);
+        QCOMPARE(errors.GetAt(0), QString("100% done"));
+        QCOMPARE(errors.GetAt(1), QString::fromUtf8("Page 3 of Seite \xc3\xbc"));
+        QCOMPARE(errors.GetAt(2), QString::fromUtf8("K\xc3\xa4se 2.5"));
     }
-    QCOMPARE(mirror, QList<QString>({"kept", "one", "two", "three"}));
-}
 
-void TestErrorHandler::exceptionReportText()
-{
-    char report[ExceptionReportSize];
-    FormatExceptionReport(report, "VantoraActions/BuildBookmarks/buildbookmarks", "WorkProc", 57);
-    QCOMPARE(report,
-             "==============================\n"
-             "Exception handled: system\n"
-             "File: VantoraActions/BuildBookmarks/buildbookmarks\n"
-             "Function: WorkProc\n"
-             "Line: 57\n");
-}
+    // The host reads the list at offset 8 and may set a mirror list at 16.
+    void sharedLayout()
+    {
+        QCOMPARE(sizeof(CErrorHandler), std::size_t(24));
+        QList<QString> mirror{"kept"};
+        {
+            CErrorHandler errors;
+            auto* bytes = reinterpret_cast<char*>(&errors);
+            auto& mirrorField = *reinterpret_cast<QList<QString>**>(bytes + 16);
+            QCOMPARE(mirrorField, nullptr);
+            mirrorField = &mirror;
+            errors.StoreError("one");
+            errors.ClearAll();
+            errors.StoreError("two");
+            QCOMPARE(*reinterpret_cast<QList<QString>*>(bytes + 8), QList<QString>{"two"});
+        }
+        QCOMPARE(mirror, QList<QString>({"kept", "one", "two"}));
+    }
 
-void TestErrorHandler::exceptionReportIsCutToItsBuffer()
-{
-    const QByteArray longPath(4000, 'x');
-    char report[ExceptionReportSize];
-    FormatExceptionReport(report, longPath.constData(), "WorkProc", 1);
-    QCOMPARE(std::strlen(report), std::size_t(ExceptionReportSize - 1));
-    QVERIFY(QByteArray(report).startsWith("==============================\nException handled: system\nFile: xxx"));
-}
+    void exceptionReport()
+    {
+        char report[ExceptionReportSize];
+        FormatExceptionReport(report, "VantoraActions/BuildBookmarks/buildbookmarks", "WorkProc", 57);
+        QCOMPARE(report,
+                 "==============================\n"
+                 "Exception handled: system\n"
+                 "File: VantoraActions/BuildBookmarks/buildbookmarks\n"
+                 "Function: WorkProc\n"
+                 "Line: 57\n");
+        // A path longer than the buffer is cut, not written past it.
+        FormatExceptionReport(report, QByteArray(4000, 'x').constData(), "WorkProc", 1);
+        QCOMPARE(std::strlen(report), std::size_t(ExceptionReportSize - 1));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestErrorHandler)
 #include "tst_errorhandler.moc"

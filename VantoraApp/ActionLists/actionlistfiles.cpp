@@ -2,21 +2,15 @@
 
 #include "savedsettingskeys.h"
 #include "storedfilename.h"
-#include "utils.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QStandardPaths>
 
-#include <cmath>
+// Action lists are INI files in the sequence folder: a name, a category, and
+// numbered steps of an action name and its settings map.
 
 namespace {
-
-QString LastVisitedLocationsFile()
-{
-    return CUtils::GetSettingsFolder() + "/LastVisitedLocations.vsf";
-}
 
 const QString ActionListSuffix = QStringLiteral(".xqq");
 const QString DefaultActionListName = QStringLiteral("Action");
@@ -24,48 +18,6 @@ const QString DefaultCategory = QStringLiteral("Default");
 const QString FavoritesCategory = QStringLiteral("Favorites");
 
 } // namespace
-
-QString CActionUtils::GetSettingsFolder()
-{
-    return CUtils::GetSettingsFolder();
-}
-
-QString CActionUtils::GetCollectionsFolder()
-{
-    return CUtils::GetCollectionsFolder();
-}
-
-QString CActionUtils::GetSequenceFolder()
-{
-    return CUtils::GetSequenceFolder();
-}
-
-QString CActionUtils::GetVantoraAppDataFolder()
-{
-    return CUtils::GetAppDataToolsFolder();
-}
-
-void CActionUtils::SaveLastVisitedLocation(QString key, QString path)
-{
-    QSettings locations(LastVisitedLocationsFile(), QSettings::IniFormat);
-    locations.setValue(key, path);
-}
-
-QString CActionUtils::GetLastVisitedLocation(QString key)
-{
-    QSettings locations(LastVisitedLocationsFile(), QSettings::IniFormat);
-    if (locations.contains(key))
-        return locations.value(key).toString();
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
-
-int CActionUtils::Round(double x)
-{
-    const int whole = static_cast<int>(std::floor(x));
-    if (x - whole > 0.5)
-        return static_cast<int>(std::ceil(x));
-    return whole;
-}
 
 void CActionUtils::SaveAsCustomActionList(QMap<QString, QVariant>* prefs)
 {
