@@ -4,6 +4,8 @@
 #include "textlines.h"
 #include "ucs4text.h"
 
+#include <cmath>
+
 namespace {
 
 // #rrggbb in lower case.
@@ -42,7 +44,9 @@ std::wstring FormatTextRecords(const PageGlyphs& page)
         out += L',';
         AppendColour(out, line.colour);
         out += L',';
-        AppendRecordNumber(out, line.size);
+        // Sizes to the hundredth of a point the level editor holds, so a level
+        // made from a picked heading matches it with no tolerance.
+        AppendRecordNumber(out, std::round(line.size * 100.0) / 100.0);
         for (double corner : line.corners)
         {
             out += L',';

@@ -37,6 +37,8 @@ void TextRecordsTest::rawContent_data()
     QTest::newRow("rotated box") << QByteArray("BT /F3 10 Tf 0 1 -1 0 100 400 Tm (AB) Tj ET") << "BoxFont,#000000,10,100,400,100,412,94,412,94,400,AB";
     QTest::newRow("size from text and graphics matrices")
         << QByteArray("q 2 0 0 2 0 0 cm BT /F1 5 Tf 1 0 0 1.5 36 350 Tm (Scaled) Tj ET Q") << "Helvetica,#000000,15,*,Scaled";
+    QTest::newRow("size to the hundredth of a point")
+        << QByteArray("BT /F1 14.346 Tf 72 700 Td (Chapter) Tj ET") << "Helvetica,#000000,14.35,*,Chapter";
     QTest::newRow("invisible text kept") << QByteArray("BT 3 Tr /F1 12 Tf 72 700 Td (Scanned) Tj ET") << "Helvetica,#000000,12,*,Scanned";
     QTest::newRow("font name with a comma") << QByteArray("BT /F2 10 Tf 72 700 Td (Bold, face) Tj ET") << "\"Arial,Bold\",#000000,10,*,Bold, face";
     QTest::newRow("grey one half rounds up") << QByteArray("BT 0.5 g /F3 10 Tf 72 700 Td (AB) Tj ET") << "BoxFont,#808080,10,*,AB";
