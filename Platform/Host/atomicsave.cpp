@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -12,21 +13,21 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
 
-// The temporary file of the save in progress, so that Ctrl-C or a kill
-// does not leave it behind. Only unlink() runs in the handler: it is
-// async-signal-safe.
+// The temporary file of the save in progress. While it exists a termination
+// signal only takes note; the save removes the file and ends the process
+// when the writer returns (a writer stopped in the middle would leave its own
+// temporary files behind).
 char PendingTemporary[4096];
+volatile std::sig_atomic_t HeldSignal = 0;
 
-void RemovePendingAndDie(int signal)
+void HoldSignal(int signal)
 {
-    if (PendingTemporary[0])
-        ::unlink(PendingTemporary);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+    HeldSignal = signal;
 }
 
 void SetPending(const QString& path)
@@ -35,10 +36,30 @@ void SetPending(const QString& path)
     PendingTemporary[0] = '\0';
     if (encoded.isEmpty() || encoded.size() >= static_cast<int>(sizeof(PendingTemporary)))
         return;
-    std::memcpy(PendingTemporary + 1, encoded.constData() + 1, static_cast<std::size_t>(encoded.size()));
-    PendingTemporary[0] = encoded.at(0); // the path becomes visible to the handler only when complete
+    std::memcpy(PendingTemporary, encoded.constData(), static_cast<std::size_t>(encoded.size()) + 1);
+    HeldSignal = 0;
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, RemovePendingAndDie);
+        std::signal(signal, HoldSignal);
+}
+
+// Ends the held-back stretch: a signal that came in the meantime removes the
+// temporary file and ends the process as the signal would have.
+void ClearPending()
+{
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, SIG_DFL);
+    const int held = HeldSignal;
+    if (held) {
+        if (PendingTemporary[0])
+            ::unlink(PendingTemporary);
+        std::raise(held);
+    }
+    PendingTemporary[0] = '\0';
+}
+
+bool ProcessIsGone(qint64 pid)
+{
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 bool FlushToDisk(const QString& path)
@@ -63,14 +84,9 @@ AtomicSave::AtomicSave(const QString& target)
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())
         throw HostError(QStringLiteral("The output folder %1 does not exist.").arg(Quoted(folder.filePath())));
-
-    QTemporaryFile reserved(QDir(folder.filePath()).filePath(QStringLiteral(".%1.XXXXXX.part").arg(info.fileName())));
-    reserved.setAutoRemove(false);
-    if (!reserved.open())
+    if (::access(QFile::encodeName(folder.filePath()).constData(), W_OK | X_OK) != 0)
         throw HostError(QStringLiteral("The output folder %1 cannot be written.").arg(Quoted(folder.filePath())));
-    mTemporary = reserved.fileName();
-    reserved.close();
-    SetPending(mTemporary);
+    removeStaleTemporaries();
 
     // A replaced file keeps its permissions; a new one gets the usual ones
     // rather than the temporary file's private 0600.
@@ -82,13 +98,53 @@ AtomicSave::AtomicSave(const QString& target)
 
 AtomicSave::~AtomicSave()
 {
-    PendingTemporary[0] = '\0';
     if (!mCommitted && !mTemporary.isEmpty())
         QFile::remove(mTemporary);
+    if (!mTemporary.isEmpty())
+        ClearPending();
+}
+
+const QString& AtomicSave::temporaryPath()
+{
+    if (!mTemporary.isEmpty())
+        return mTemporary;
+    // The process id in the name tells a later save whose file it is.
+    const QFileInfo info(mTarget);
+    QTemporaryFile reserved(QDir(info.absolutePath())
+                                .filePath(QStringLiteral(".%1.%2-XXXXXX.part").arg(info.fileName()).arg(::getpid())));
+    reserved.setAutoRemove(false);
+    if (!reserved.open())
+        throw HostError(QStringLiteral("The output folder %1 cannot be written.").arg(Quoted(info.absolutePath())));
+    mTemporary = reserved.fileName();
+    reserved.close();
+    SetPending(mTemporary);
+    return mTemporary;
+}
+
+// Ours: ".NAME.PID-XXXXXX.part"; the PDF library's, beside it while it
+// writes: "..NAME.PID-XXXXXX.part.YYYYYY". Those of a process that is gone
+// were left by a run that was killed.
+void AtomicSave::removeStaleTemporaries() const
+{
+    const QFileInfo info(mTarget);
+    const QRegularExpression own(QStringLiteral("^\\.\\.?%1\\.(\\d+)-[A-Za-z0-9]{6}\\.part(\\.[A-Za-z0-9]{6})?$")
+                                     .arg(QRegularExpression::escape(info.fileName())));
+    const QDir folder(info.absolutePath());
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch match = own.match(name);
+        if (match.hasMatch() && ProcessIsGone(match.captured(1).toLongLong()))
+            QFile::remove(folder.filePath(name));
+    }
 }
 
 void AtomicSave::commit()
 {
+    // A signal held back while the file was written ends the run here,
+    // before anything is replaced.
+    if (HeldSignal) {
+        QFile::remove(mTemporary);
+        ClearPending();
+    }
     const QFileInfo written(mTemporary);
     if (!written.exists() || written.size() == 0)
         throw HostError(QStringLiteral("The PDF library wrote nothing; %1 was not changed.").arg(Quoted(mTarget)));
@@ -99,6 +155,5 @@ void AtomicSave::commit()
     // existing target.
     if (std::rename(QFile::encodeName(mTemporary).constData(), QFile::encodeName(mTarget).constData()) != 0)
         throw HostError(QStringLiteral("%1 could not be replaced: %2.").arg(Quoted(mTarget), QString::fromLocal8Bit(std::strerror(errno))));
-    PendingTemporary[0] = '\0';
     mCommitted = true;
 }

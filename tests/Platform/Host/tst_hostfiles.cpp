@@ -15,7 +15,11 @@
 
 #include <functional>
 
+#include <csignal>
+
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -66,6 +70,7 @@ private slots:
 
     void commitReplacesTargetKeepingItsPermissions();
     void uncommittedSaveLeavesNothing();
+    void temporaryFilesLiveOnlyWhileSaving();
     void emptyResultNeverReplacesTarget();
     void unusableTargetsAreRefusedUpFront();
     void symbolicLinkStaysALink();
@@ -341,6 +346,41 @@ void TestHostFiles::uncommittedSaveLeavesNothing()
     }
     QCOMPARE(ReadAll(target), QByteArray("original"));
     QCOMPARE(QDir(mDir.path()).entryList(QDir::Files | QDir::Hidden).filter("untouched").size(), 1);
+}
+
+void TestHostFiles::temporaryFilesLiveOnlyWhileSaving()
+{
+    const QString target = mDir.filePath("brief.pdf");
+    auto leftovers = [&] { return QDir(mDir.path()).entryList(QDir::Files | QDir::Hidden).filter("brief.pdf."); };
+    // Left by a killed run, of a process that is gone: the next save removes them.
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    waitpid(gone, nullptr, 0);
+    WriteText(mDir.filePath(QStringLiteral(".brief.pdf.%1-abcdef.part").arg(gone)), "x");
+    WriteText(mDir.filePath(QStringLiteral("..brief.pdf.%1-abcdef.part.ghijkl").arg(gone)), "x");
+    WriteText(mDir.filePath(QStringLiteral(".brief.pdf.%1-abcdef.part").arg(getpid())), "a save in progress");
+    {
+        AtomicSave save(target);
+        QCOMPARE(leftovers().size(), 1);
+    }
+    // Ctrl-C while saving: the temporary file goes, and so does the process.
+    const pid_t saver = fork();
+    if (saver == 0) {
+        AtomicSave save(target);
+        QFile file(save.temporaryPath());
+        file.open(QIODevice::WriteOnly);
+        file.write("half a file");
+        file.close();
+        std::raise(SIGINT);
+        save.commit();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(saver, &status, 0);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+    QCOMPARE(leftovers().size(), 1);
+    QVERIFY(!QFile::exists(target));
 }
 
 void TestHostFiles::emptyResultNeverReplacesTarget()
