@@ -11,7 +11,9 @@
 namespace {
 
 // The library's LastErrorCode values.
-enum LibraryError { FileNotFound = 1, NotAPdf = 2, Damaged = 3, PasswordRequired = 4, CannotWrite = 5 };
+enum LibraryError {
+    FileNotFound = 1, NotAPdf = 2, Damaged = 3, PasswordRequired = 4, CannotWrite = 5, NoSpace = 8, PermissionDenied = 9
+};
 
 // A PDF's header may follow some junk; readers look in the first kilobyte.
 bool HasPdfHeader(QFile& file)
@@ -74,9 +76,20 @@ void OpenDocument::saveTo(const QString& path)
 {
     if (mLibrary->SaveToFile(path.toStdWString()) != 0)
         return;
-    if (mLibrary->LastErrorCode() == CannotWrite)
+    switch (mLibrary->LastErrorCode()) {
+    case NoSpace:
+        throw HostError(QStringLiteral("%1 could not be written: no space left on the device.").arg(Quoted(path)));
+    case PermissionDenied:
+        throw HostError(QStringLiteral("%1 could not be written: permission denied.").arg(Quoted(path)));
+    case CannotWrite:
         throw HostError(QStringLiteral("The PDF library could not write %1.").arg(Quoted(path)));
-    throw HostError(QStringLiteral("The PDF library could not save the document."));
+    case Damaged:
+        throw HostError(QStringLiteral("The document could not be saved: it is damaged (%1 holds an object that cannot "
+                                       "be written).")
+                            .arg(Quoted(mPath)));
+    default:
+        throw HostError(QStringLiteral("The PDF library could not save the document."));
+    }
 }
 
 QString OpenDocument::libraryPath()

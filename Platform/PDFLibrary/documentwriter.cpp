@@ -1,6 +1,7 @@
 #include "documentwriter.h"
 
 #include "enginecall.h"
+#include "writefailure.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -28,7 +29,10 @@ public:
         pattern.push_back('\0');
         const int fd = mkstemp(pattern.data());
         if (fd < 0)
-            throw EngineError(EngineErrorCode::CannotWrite, "cannot create a file in " + folder);
+        {
+            const std::string message = "cannot create a file in " + folder + ": " + std::strerror(errno);
+            throw EngineError(WriteFailureCause(message), message);
+        }
         // mkstemp's 0600 would survive the rename: keep the replaced file's
         // mode, or give a new file the usual one.
         struct stat existing;
@@ -58,7 +62,10 @@ public:
     void CommitTo(const std::string& target)
     {
         if (std::rename(mPath.c_str(), target.c_str()) != 0)
-            throw EngineError(EngineErrorCode::CannotWrite, "cannot replace " + target + ": " + std::strerror(errno));
+        {
+            const std::string message = "cannot replace " + target + ": " + std::strerror(errno);
+            throw EngineError(WriteFailureCause(message), message);
+        }
         mPath.clear();
     }
 
@@ -123,6 +130,13 @@ void WriteDocument(fz_context* ctx, pdf_document* doc, const std::string& path, 
     if (path.empty())
         throw EngineError(EngineErrorCode::CannotWrite, "no file name");
     TemporaryFile temporary(path);
-    WriteTo(ctx, doc, temporary.Path(), mode, originalStartXref);
+    try
+    {
+        WriteTo(ctx, doc, temporary.Path(), mode, originalStartXref);
+    }
+    catch (const EngineError& failure)
+    {
+        throw EngineError(WriteFailureCause(failure.what()), failure.what());
+    }
     temporary.CommitTo(path);
 }

@@ -11,9 +11,11 @@ enum class EngineErrorCode
     NotAPdf = 2,          // no PDF header and nothing MuPDF can repair
     Damaged = 3,          // a PDF that MuPDF cannot read or repair
     PasswordRequired = 4, // encrypted, and the password is missing or wrong
-    CannotWrite = 5,      // the output file or its temporary cannot be written
+    CannotWrite = 5,      // the output file or its temporary cannot be written, for another reason
     Engine = 6,           // any other error raised by MuPDF
     NoDocument = 7,       // the call needs a loaded document
+    NoSpace = 8,          // the output's device or quota is full
+    PermissionDenied = 9, // the output or its folder may not be written
 };
 
 // A MuPDF error (or one of ours) carried across C++ frames, which a longjmp
