@@ -2,181 +2,86 @@
 
 #include <algorithm>
 
-using FakePDFLibrary::Outline;
-
-void FakeOutlineTree::Clear()
-{
-    mItems.clear();
-    mTopLevel.clear();
-    mNextId = 1;
-}
-
 int FakeOutlineTree::Append(int parent, const std::wstring& title, int page)
 {
-    if (parent != 0 && !Find(parent))
+    if (parent != 0 && !Exists(parent))
         return 0;
-    Outline item;
-    item.id = mNextId++;
-    item.parent = parent;
-    item.title = title;
-    item.page = page;
-    ChildrenOf(parent).push_back(item.id);
-    mItems.emplace(item.id, std::move(item));
-    return mNextId - 1;
+    mItems.push_back({parent, title, page});
+    mOrder.push_back(static_cast<int>(mItems.size()));
+    return mOrder.back();
 }
 
 bool FakeOutlineTree::Remove(int id)
 {
-    if (!Find(id))
+    if (!Exists(id))
         return false;
-    Detach(id);
-    RemoveSubtree(id);
+    mOrder.erase(std::remove_if(mOrder.begin(), mOrder.end(), [&](int other) { return Within(other, id); }),
+                 mOrder.end());
     return true;
 }
 
 bool FakeOutlineTree::MoveBefore(int id, int sibling)
 {
-    return Place(id, sibling, 0);
+    if (!Exists(id) || !Exists(sibling) || Within(sibling, id))
+        return false;
+    mOrder.erase(std::find(mOrder.begin(), mOrder.end(), id));
+    mOrder.insert(std::find(mOrder.begin(), mOrder.end(), sibling), id);
+    mItems[id - 1].parent = mItems[sibling - 1].parent;
+    return true;
 }
 
-bool FakeOutlineTree::MoveAfter(int id, int sibling)
+bool FakeOutlineTree::SetTitle(int id, const std::wstring& title)
 {
-    return Place(id, sibling, 1);
+    if (!Exists(id))
+        return false;
+    mItems[id - 1].title = title;
+    return true;
 }
 
-const Outline* FakeOutlineTree::Find(int id) const
+int FakeOutlineTree::FirstChild(int parent) const
 {
-    const auto found = mItems.find(id);
-    return found == mItems.end() ? nullptr : &found->second;
-}
-
-Outline* FakeOutlineTree::Find(int id)
-{
-    const auto found = mItems.find(id);
-    return found == mItems.end() ? nullptr : &found->second;
-}
-
-int FakeOutlineTree::First() const
-{
-    return mTopLevel.empty() ? 0 : mTopLevel.front();
-}
-
-int FakeOutlineTree::FirstChild(int id) const
-{
-    const Outline* item = Find(id);
-    return item && !item->children.empty() ? item->children.front() : 0;
+    const std::vector<int> children = Children(parent);
+    return children.empty() ? 0 : children.front();
 }
 
 int FakeOutlineTree::Next(int id) const
 {
-    const std::vector<int>* siblings = SiblingsOf(id);
-    if (!siblings)
+    if (!Exists(id))
         return 0;
-    const auto at = std::find(siblings->begin(), siblings->end(), id);
-    return at + 1 == siblings->end() ? 0 : *(at + 1);
+    const std::vector<int> siblings = Children(mItems[id - 1].parent);
+    const auto at = std::find(siblings.begin(), siblings.end(), id) + 1;
+    return at == siblings.end() ? 0 : *at;
 }
 
-int FakeOutlineTree::Prev(int id) const
-{
-    const std::vector<int>* siblings = SiblingsOf(id);
-    if (!siblings)
-        return 0;
-    const auto at = std::find(siblings->begin(), siblings->end(), id);
-    return at == siblings->begin() ? 0 : *(at - 1);
-}
-
-int FakeOutlineTree::Parent(int id) const
-{
-    const Outline* item = Find(id);
-    return item ? item->parent : 0;
-}
-
-std::string FakeOutlineTree::Dump() const
+std::string FakeOutlineTree::Dump(int parent, int depth) const
 {
     std::string out;
-    DumpLevel(mTopLevel, 0, out);
+    for (int id : Children(parent)) {
+        const Item& item = mItems[id - 1];
+        out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + FakeAscii(item.title) + " ("
+               + std::to_string(item.page) + ")\n" + Dump(id, depth + 1);
+    }
     return out;
 }
 
-const std::vector<int>* FakeOutlineTree::SiblingsOf(int id) const
+bool FakeOutlineTree::Exists(int id) const
 {
-    const Outline* item = Find(id);
-    if (!item)
-        return nullptr;
-    return item->parent == 0 ? &mTopLevel : &Find(item->parent)->children;
+    return std::find(mOrder.begin(), mOrder.end(), id) != mOrder.end();
 }
 
-std::vector<int>& FakeOutlineTree::ChildrenOf(int parent)
+bool FakeOutlineTree::Within(int id, int ancestor) const
 {
-    return parent == 0 ? mTopLevel : Find(parent)->children;
-}
-
-void FakeOutlineTree::Detach(int id)
-{
-    std::vector<int>& siblings = ChildrenOf(Find(id)->parent);
-    siblings.erase(std::find(siblings.begin(), siblings.end(), id));
-}
-
-bool FakeOutlineTree::Contains(int ancestor, int id) const
-{
-    for (int at = id; at != 0; at = Parent(at)) {
+    for (int at = id; at != 0; at = mItems[at - 1].parent)
         if (at == ancestor)
             return true;
-    }
     return false;
 }
 
-bool FakeOutlineTree::Place(int id, int sibling, int offset)
+std::vector<int> FakeOutlineTree::Children(int parent) const
 {
-    if (!Find(id) || !Find(sibling) || Contains(id, sibling))
-        return false;
-    Detach(id);
-    const int parent = Find(sibling)->parent;
-    std::vector<int>& siblings = ChildrenOf(parent);
-    const auto at = std::find(siblings.begin(), siblings.end(), sibling);
-    siblings.insert(at + offset, id);
-    Find(id)->parent = parent;
-    return true;
-}
-
-void FakeOutlineTree::RemoveSubtree(int id)
-{
-    const std::vector<int> children = Find(id)->children;
-    for (int child : children)
-        RemoveSubtree(child);
-    mItems.erase(id);
-}
-
-void FakeOutlineTree::DumpLevel(const std::vector<int>& ids, int depth, std::string& out) const
-{
-    for (int id : ids) {
-        const Outline& item = *Find(id);
-        out += std::string(static_cast<std::size_t>(depth) * 2, ' ');
-        out += FakeUtf8(item.title) + " (" + std::to_string(item.page) + ")\n";
-        DumpLevel(item.children, depth + 1, out);
-    }
-}
-
-std::string FakeUtf8(const std::wstring& text)
-{
-    std::string out;
-    for (wchar_t unit : text) {
-        const auto c = static_cast<unsigned int>(unit);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    std::vector<int> children;
+    for (int id : mOrder)
+        if (mItems[id - 1].parent == parent)
+            children.push_back(id);
+    return children;
 }

@@ -1,54 +1,49 @@
 #pragma once
 
-#include "fakepdflibrary.h"
-
-#include <map>
 #include <string>
 #include <vector>
 
-// The fake document's bookmark tree. Identifiers count up from 1 and are never
-// handed out twice, so a test can tell a removed bookmark from a new one.
+// The fake document's bookmarks. Ids count up from 1 and are never reused,
+// so a removed bookmark is never mistaken for a new one; navigation answers 0
+// for none or an unknown id, as the library does.
 class FakeOutlineTree
 {
 public:
-    void Clear();
-
-    // 0 when the parent is neither 0 (top level) nor a known bookmark.
+    // 0 when the parent is neither 0 (top level) nor a bookmark.
     int Append(int parent, const std::wstring& title, int page);
-    // Removes the bookmark and all its descendants.
+    // Takes the bookmark's descendants with it.
     bool Remove(int id);
-    // Moves the bookmark (with its subtree) next to sibling, under sibling's
-    // parent. Refuses unknown ids and moves into the bookmark's own subtree.
+    // Puts the bookmark (with its subtree) just before sibling, under
+    // sibling's parent.
     bool MoveBefore(int id, int sibling);
-    bool MoveAfter(int id, int sibling);
+    bool SetTitle(int id, const std::wstring& title);
 
-    const FakePDFLibrary::Outline* Find(int id) const;
-    FakePDFLibrary::Outline* Find(int id);
-    const std::vector<int>& TopLevel() const { return mTopLevel; }
-    int Count() const { return static_cast<int>(mItems.size()); }
-
-    // Navigation as the library answers it: 0 for none or an unknown id.
-    int First() const;
-    int FirstChild(int id) const;
+    int Count() const { return static_cast<int>(mOrder.size()); }
+    int FirstChild(int parent) const;  // parent 0: the first top-level one
     int Next(int id) const;
-    int Prev(int id) const;
-    int Parent(int id) const;
-
-    std::string Dump() const;
+    std::string Dump(int parent = 0, int depth = 0) const;
 
 private:
-    const std::vector<int>* SiblingsOf(int id) const;
-    std::vector<int>& ChildrenOf(int parent);
-    void Detach(int id);
-    bool Contains(int ancestor, int id) const;
-    bool Place(int id, int sibling, int offset);
-    void RemoveSubtree(int id);
-    void DumpLevel(const std::vector<int>& ids, int depth, std::string& out) const;
+    struct Item
+    {
+        int parent;
+        std::wstring title;
+        int page;
+    };
 
-    std::map<int, FakePDFLibrary::Outline> mItems;
-    std::vector<int> mTopLevel;
-    int mNextId = 1;
+    bool Exists(int id) const;
+    bool Within(int id, int ancestor) const;
+    std::vector<int> Children(int parent) const;
+
+    std::vector<Item> mItems;  // by id - 1, removed ones too
+    std::vector<int> mOrder;   // live ids; siblings keep their relative order
 };
 
-// UTF-8 form of a UCS-4 string, for the call log and the dump.
-std::string FakeUtf8(const std::wstring& text);
+// Titles in the log and the dump; the tests' titles are ASCII.
+inline std::string FakeAscii(const std::wstring& text)
+{
+    std::string ascii;
+    for (const wchar_t c : text)
+        ascii += c < 0x80 ? static_cast<char>(c) : '?';
+    return ascii;
+}
