@@ -19,8 +19,6 @@ QString PluginFile()
     return qEnvironmentVariable("VANTORA_BIN_DIR") + QStringLiteral("/libBuildBookmarks.so");
 }
 
-using PluginInstanceFn = QObject* (*)();
-
 } // namespace
 
 class TestPluginEntry : public QObject
@@ -30,26 +28,21 @@ class TestPluginEntry : public QObject
 private slots:
     // First: it needs the plug-in not yet loaded.
     void metadataIsReadWithoutLoading();
-
     void instanceIsSingleUntilDeleted();
     void metaCastFindsTheInterface_data();
     void metaCastFindsTheInterface();
     void descriptors();
-    void sequenceProceduresAnswerOneWithoutTheRecord();
     void exportsOnlyThePluginEntries();
 };
 
 void TestPluginEntry::metadataIsReadWithoutLoading()
 {
     QPluginLoader loader(PluginFile());
-    const QJsonObject expected{
-        {"IID", "org.ombrel.vantora.buildbookmarks"},
-        {"className", "CBuildBookmarks"},
-        {"version", 328450},
-        {"debug", false},
-        {"MetaData", QJsonObject()},
-    };
-    QCOMPARE(loader.metaData(), expected);
+    QCOMPARE(loader.metaData(), (QJsonObject{{"IID", "org.ombrel.vantora.buildbookmarks"},
+                                             {"className", "CBuildBookmarks"},
+                                             {"version", 328450},
+                                             {"debug", false},
+                                             {"MetaData", QJsonObject()}}));
     QVERIFY(!loader.isLoaded());
 }
 
@@ -59,9 +52,8 @@ void TestPluginEntry::instanceIsSingleUntilDeleted()
     QObject* first = loader.instance();
     QVERIFY2(first, qPrintable(loader.errorString()));
     QCOMPARE(loader.instance(), first);
-
     QLibrary plugin(PluginFile());
-    const auto pluginInstance = reinterpret_cast<PluginInstanceFn>(plugin.resolve("qt_plugin_instance"));
+    const auto pluginInstance = reinterpret_cast<QObject* (*)()>(plugin.resolve("qt_plugin_instance"));
     QVERIFY(pluginInstance);
     QCOMPARE(pluginInstance(), first);
 
@@ -71,10 +63,8 @@ void TestPluginEntry::instanceIsSingleUntilDeleted()
     QPointer<QObject> watch(first);
     delete first;
     QVERIFY(watch.isNull());
-
     QObject* second = pluginInstance();
-    QVERIFY(second);
-    QVERIFY(!second->property("marker").isValid());
+    QVERIFY(second && !second->property("marker").isValid());
     QCOMPARE(pluginInstance(), second);
     QCOMPARE(loader.instance(), second);
 }
@@ -100,15 +90,8 @@ void TestPluginEntry::metaCastFindsTheInterface()
     QVERIFY2(object, qPrintable(loader.errorString()));
     // QObject is the primary base and CActionInterface follows it.
     void* interface = reinterpret_cast<char*>(object) + sizeof(QObject);
-
-    void* cast = object->qt_metacast(name.isNull() ? nullptr : name.constData());
-
-    if (expected == "interface")
-        QCOMPARE(cast, interface);
-    else if (expected == "object")
-        QCOMPARE(cast, static_cast<void*>(object));
-    else
-        QCOMPARE(cast, nullptr);
+    const QMap<QString, void*> casts{{"interface", interface}, {"object", object}, {"null", nullptr}};
+    QCOMPARE(object->qt_metacast(name.isNull() ? nullptr : name.constData()), casts.value(expected));
     QCOMPARE(static_cast<void*>(qobject_cast<CActionInterface*>(object)), interface);
 }
 
@@ -117,24 +100,14 @@ void TestPluginEntry::descriptors()
     QPluginLoader loader(PluginFile());
     CActionInterface* action = qobject_cast<CActionInterface*>(loader.instance());
     QVERIFY2(action, qPrintable(loader.errorString()));
-
-    QCOMPARE(action->GetActionName(), QString("Bookmarks by Content"));
-    QCOMPARE(action->GetDisplayName(), QString("Bookmarks by Content"));
-    QCOMPARE(action->GetActionHelp(), QString("Action_BuilsBookmarks.html"));
-    QCOMPARE(action->GetGroupName(), QString("Bookmarks"));
-    QCOMPARE(action->GetActionFlags(), 79);
-    QCOMPARE(action->GetDefaultIcon(),
-             QString("Action_BuildBookmarks.png#Action_BuildBookmarks_Selected.png"
-                     "#Action_BuildBookmarks_Disabled.png"));
     QCOMPARE(loader.instance()->metaObject()->className(), "CBuildBookmarks");
-}
-
-void TestPluginEntry::sequenceProceduresAnswerOneWithoutTheRecord()
-{
-    QPluginLoader loader(PluginFile());
-    CActionInterface* action = qobject_cast<CActionInterface*>(loader.instance());
-    QVERIFY2(action, qPrintable(loader.errorString()));
-
+    QCOMPARE(QStringList({action->GetActionName(), action->GetDisplayName(), action->GetActionHelp(),
+                          action->GetGroupName(), action->GetDefaultIcon()}),
+             QStringList({"Bookmarks by Content", "Bookmarks by Content", "Action_BuilsBookmarks.html", "Bookmarks",
+                          "Action_BuildBookmarks.png#Action_BuildBookmarks_Selected.png"
+                          "#Action_BuildBookmarks_Disabled.png"}));
+    QCOMPARE(action->GetActionFlags(), 79);
+    // The sequence procedures answer 1 and never read the record.
     QCOMPARE(action->PreSequenceProc(nullptr), 1);
     QCOMPARE(action->PostSequenceProc(nullptr), 1);
 }
@@ -148,9 +121,7 @@ void TestPluginEntry::exportsOnlyThePluginEntries()
     // The sanitizers' vptr checks make the plug-in carry Qt's type
     // information as exported weak objects; they are no entry points.
     symbols.erase(std::remove_if(symbols.begin(), symbols.end(),
-                                 [](const QString& name) {
-                                     return name.startsWith("_ZTI") || name.startsWith("_ZTS");
-                                 }),
+                                 [](const QString& name) { return name.startsWith("_ZTI") || name.startsWith("_ZTS"); }),
                   symbols.end());
 #endif
     symbols.sort();
