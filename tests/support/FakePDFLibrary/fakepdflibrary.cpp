@@ -173,10 +173,14 @@ double ULRGetPageBox(int, int boxType, int dimension)
 
 int ULROutlineCount(int) { Log("OutlineCount"); return The().outlines.Count(); }
 int ULRGetFirstOutline(int) { Log("GetFirstOutline"); return The().outlines.FirstChild(0); }
-int ULRGetFirstChildOutline(int, int id) { Log("GetFirstChildOutline", id); return id > 0 ? The().outlines.FirstChild(id) : 0; }
+int ULRGetFirstChildOutline(int, int id) { Log("GetFirstChildOutline", id); return id ? The().outlines.FirstChild(id) : 0; }
 int ULRGetNextOutline(int, int id) { Log("GetNextOutline", id); return The().outlines.Next(id); }
 int ULRRemoveOutline(int, int id) { Log("RemoveOutline", id); return The().outlines.Remove(id) ? 1 : 0; }
-int ULRMoveOutlineBefore(int, int id, int sibling) { Log("MoveOutlineBefore", id, sibling); return The().outlines.MoveBefore(id, sibling) ? 1 : 0; }
+int ULRMoveOutlineBefore(int, int id, int sibling)
+{
+    Log("MoveOutlineBefore", id, sibling);
+    return The().outlines.MoveBefore(id, sibling) ? 1 : 0;
+}
 int ULROpenOutline(int, int id) { Log("OpenOutline", id); return 1; }
 int ULRCloseOutline(int, int id) { Log("CloseOutline", id); return 1; }
 
