@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -30,9 +29,7 @@ struct State
     std::vector<std::string> calls;
     std::map<std::string, Failure> failures;
     int selectedPage = 1;
-    // Wide-string arguments the binding made, by address, and the last result.
-    std::map<const char*, std::pair<std::unique_ptr<char[]>, int>> buffers;
-    std::wstring result;
+    std::wstring result;  // the last wide-string result
 };
 
 State& The()
@@ -63,21 +60,19 @@ void Log(const char* name, const Arguments&... arguments)
     if (found == The().failures.end())
         return;
     Failure& failure = found->second;
-    if (failure.skip > 0)
+    if (failure.skip > 0) {
         --failure.skip;
-    else if (failure.times > 0 && failure.times--)
+    } else if (failure.times > 0) {
+        --failure.times;
         throw std::runtime_error(std::string("scripted failure of ULR") + name);
+    }
 }
 
 // The library takes a wide-string argument's buffer over; null is "".
 std::wstring TakeWide(const wchar_t* buffer)
 {
-    const auto found = The().buffers.find(reinterpret_cast<const char*>(buffer));
-    if (found == The().buffers.end())
-        return std::wstring();
-    std::wstring text(static_cast<std::size_t>(found->second.second) / sizeof(wchar_t), L'\0');
-    std::memcpy(&text[0], buffer, text.size() * sizeof(wchar_t));
-    The().buffers.erase(found);
+    const std::wstring text = buffer ? buffer : L"";
+    delete[] reinterpret_cast<const char*>(buffer);
     return text;
 }
 
@@ -124,22 +119,12 @@ extern "C" {
 int ULRCreateLibrary(void) { return 1; }
 int ULRStringResultLength(int) { return static_cast<int>(The().result.size()); }
 
-char* ULRCreateBuffer(int, int size)
-{
-    // One spare byte: an empty buffer still has an address of its own.
-    size = std::max(size, 0);
-    auto bytes = std::make_unique<char[]>(static_cast<std::size_t>(size) + 1);
-    char* address = bytes.get();
-    The().buffers[address] = {std::move(bytes), size};
-    return address;
-}
+// Zeroed beyond its size, so a wide string in it ends there.
+char* ULRCreateBuffer(int, int size) { return new char[static_cast<std::size_t>(std::max(size, 0)) + sizeof(wchar_t)](); }
 
 int ULRAddToBuffer(int, char* buffer, const char* data, int size)
 {
-    const auto found = The().buffers.find(buffer);
-    if (found == The().buffers.end() || size < 0 || size > found->second.second)
-        return 0;
-    std::memcpy(buffer, data, static_cast<std::size_t>(size));
+    std::memcpy(buffer, data, static_cast<std::size_t>(std::max(size, 0)));
     return 1;
 }
 
