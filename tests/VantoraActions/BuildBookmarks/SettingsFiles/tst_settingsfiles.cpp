@@ -7,48 +7,12 @@
 #include "testing.h"
 #include "wizardtesting.h"
 
-#include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QToolButton>
 
 namespace {
-
-QTableWidget* Table(QWidget* d)
-{
-    return Child<QTableWidget>(d, "page3LevelTableWidget");
-}
-
-QStringList Rows(QWidget* d)
-{
-    QStringList rows;
-    for (int row = 0; row < Table(d)->rowCount(); ++row)
-        rows << Table(d)->item(row, 0)->text() + " | " + Table(d)->item(row, 1)->text();
-    return rows;
-}
-
-// A level by font size, with a mask, a colour row and an indentation in a unit row when given.
-void AddLevel(QWidget* d, double size, const QString& mask = {}, int colorRow = -1, int unitRow = -1)
-{
-    QVERIFY(Click(d, "page3AddButton"));
-    Child<QAbstractButton>(d, "fontNameCheckBox")->setChecked(false);
-    Child<QAbstractButton>(d, "FontSizeCheckBox")->setChecked(true);
-    Child<QDoubleSpinBox>(d, "fontSizeDoubleSpinBox")->setValue(size);
-    Child<QDoubleSpinBox>(d, "fontToleranceDoubleSpinBox")->setValue(0.5);
-    Child<QAbstractButton>(d, "textMaskCheckBox")->setChecked(!mask.isEmpty());
-    Child<QLineEdit>(d, "maskLineEdit")->setText(mask);
-    Child<QAbstractButton>(d, "fontColorCheckBox")->setChecked(colorRow >= 0);
-    Child<QComboBox>(d, "fontColorComboBox")->setCurrentIndex(std::max(colorRow, 0));
-    Child<QAbstractButton>(d, "leftIndentationCheckBox")->setChecked(unitRow >= 0);
-    if (unitRow >= 0) {
-        Child<QComboBox>(d, "intendationUnitComboBox")->setCurrentIndex(unitRow);
-        Child<QDoubleSpinBox>(d, "intendationDoubleSpinBox")->setValue(10);
-    }
-    QVERIFY(Click(d, "page4OkButton"));
-}
 
 void Import(QWidget* d, const QString& path)
 {
@@ -75,14 +39,14 @@ private slots:
         QStringList before;
         Prefs first, second;
         ShowModal(action, first, [&](QWidget* d) {
-            AddLevel(d, 20, "^1", 3, 0);
-            AddLevel(d, 14, {}, -1, 1);
+            AddLevel(d, {20, "^1", "", 3, 0, 10});
+            AddLevel(d, {14, "", "", -1, 1, 10});
             Child<QComboBox>(d, "page3InsertionComboBox")->setCurrentIndex(1);
             Child<QComboBox>(d, "page3MagnificationComboBox")->setCurrentIndex(1);
             Child<QSpinBox>(d, "page3MagnificationSpinBox")->setValue(150);
             Child<QAbstractButton>(d, "page3CollapseBmkCheckBox")->setChecked(false);
             Child<QAbstractButton>(d, "page3BmkExactTextCheckBox")->setChecked(true);
-            before = Rows(d);
+            before = LevelRows(d);
             AnswerFileDialog(path);
             QVERIFY(Click(d, "exportButton"));
             QVERIFY(Click(d, "page3FinishButton"));
@@ -94,11 +58,11 @@ private slots:
 
         // Imported into a wizard that has other levels and options.
         ShowModal(action, second, [&](QWidget* d) {
-            AddLevel(d, 30);
+            AddLevel(d, {30});
             Child<QSpinBox>(d, "page2NthPageSpinBox")->setValue(7);
             Import(d, path);
             // The imported colour criterion stays in the map but not in the editor.
-            QCOMPARE(Rows(d), QStringList({before[0].remove("color: Red, "), before[1]}));
+            QCOMPARE(LevelRows(d), QStringList({before[0].remove("color: Red, "), before[1]}));
             QCOMPARE(Child<QComboBox>(d, "page3MagnificationComboBox")->currentIndex(), 1);
             QVERIFY(Click(d, "page3FinishButton"));
         });
@@ -119,7 +83,7 @@ private slots:
         Prefs prefs;
         ShowModal(action, prefs, [&](QWidget* d) {
             Import(d, path);
-            QCOMPARE(Rows(d), (QStringList{"Level 1 | size: 18, tolerance: 0.5",
+            QCOMPARE(LevelRows(d), (QStringList{"Level 1 | size: 18, tolerance: 0.5",
                                            "Level 2 | indentation: 36points, tolerance: 0, text mask: ^Chapter"}));
             QCOMPARE(Child<QComboBox>(d, "page3InsertionComboBox")->currentIndex(), 2);
             QVERIFY(Click(d, "page3FinishButton"));
@@ -149,8 +113,8 @@ private slots:
         WriteFile(path, content);
         Prefs prefs;
         ShowModal(action, prefs, [&](QWidget* d) {
-            AddLevel(d, 20);
-            const QStringList before = Rows(d);
+            AddLevel(d, {20});
+            const QStringList before = LevelRows(d);
             QString shown;
             WhenModal("QMessageBox", [&](QWidget* box) {
                 shown = static_cast<QMessageBox*>(box)->text();
@@ -158,7 +122,7 @@ private slots:
             });
             Import(d, message.isEmpty() ? QString() : path);
             QVERIFY2(shown.contains(message), qPrintable(shown));
-            QCOMPARE(Rows(d), before);
+            QCOMPARE(LevelRows(d), before);
             QVERIFY(Click(d, "page3FinishButton"));
         });
         QCOMPARE(prefs.value("FontSizeValue1"), QVariant(20.0));
@@ -169,8 +133,8 @@ private slots:
         // Saved as an action list step, then as a favourite, which ends the wizard.
         Prefs finished;
         ShowModal(action, finished, [&](QWidget* d) {
-            AddLevel(d, 20, "^\\d+ ");
-            AddLevel(d, 14, "^\\d+\\.\\d+ ");
+            AddLevel(d, {20, "^\\d+ "});
+            AddLevel(d, {14, "^\\d+\\.\\d+ "});
             WhenModal("CSaveAsActionlistDialog", [](QWidget* save) {
                 QTest::keyClicks(Child<QLineEdit>(save, "actionListNameLineEdit"), "Manual outline");
                 QVERIFY(Click(save, "saveButton"));
@@ -210,7 +174,7 @@ private slots:
         const QByteArray before = ReadFile(settings);
         QCOMPARE(Edit(settings,
                       [](QWidget* d) {
-                          AddLevel(d, 9, "x");
+                          AddLevel(d, {9, "x"});
                           QVERIFY(Click(d, "page3CloseButton"));
                       }),
                  int(HostError::Failure));

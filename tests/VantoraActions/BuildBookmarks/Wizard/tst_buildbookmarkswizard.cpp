@@ -4,86 +4,19 @@
 #include "testing.h"
 #include "wizardtesting.h"
 
-#include <QColorDialog>
-#include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLabel>
-#include <QStackedWidget>
-#include <QTableWidget>
 
 namespace {
 
-int Page(QWidget* d)
-{
-    return Child<QStackedWidget>(d, "stackedWidget")->currentIndex();
-}
-
-QTableWidget* Table(QWidget* d)
-{
-    return Child<QTableWidget>(d, "page3LevelTableWidget");
-}
-
 void ClickRow(QWidget* d, int row)
 {
-    QTest::mouseClick(Table(d)->viewport(), Qt::LeftButton, {}, Table(d)->visualItemRect(Table(d)->item(row, 0)).center());
+    QTableWidget* table = LevelTable(d);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, 0)).center());
 }
 
 QDoubleSpinBox* Spin(QWidget* d, const char* name)
 {
     return Child<QDoubleSpinBox>(d, name);
-}
-
-// Only the criteria a test cares about; the others are switched off.
-struct Level
-{
-    QString font;
-    double size = 0;
-    int colorRow = -1;  // -1: colour criterion off
-    int unitRow = -1;   // -1: indentation criterion off
-    double indent = 0;
-    double indentTolerance = 0;
-    QString mask;
-};
-
-// "Add Level", fill the editor, "OK".
-void AddLevel(QWidget* d, const Level& level)
-{
-    QVERIFY(Click(d, "page3AddButton"));
-    QCOMPARE(Page(d), 3);
-    Child<QAbstractButton>(d, "fontNameCheckBox")->setChecked(!level.font.isEmpty());
-    Child<QComboBox>(d, "fontNameComboBox")->setEditText(level.font);
-    Child<QAbstractButton>(d, "FontSizeCheckBox")->setChecked(level.size > 0);
-    Spin(d, "fontSizeDoubleSpinBox")->setValue(level.size);
-    Spin(d, "fontToleranceDoubleSpinBox")->setValue(0.5);
-    Child<QAbstractButton>(d, "fontColorCheckBox")->setChecked(level.colorRow >= 0);
-    if (level.colorRow >= 0)
-        Child<QComboBox>(d, "fontColorComboBox")->setCurrentIndex(level.colorRow);
-    Child<QAbstractButton>(d, "leftIndentationCheckBox")->setChecked(level.unitRow >= 0);
-    if (level.unitRow >= 0) {
-        Child<QComboBox>(d, "intendationUnitComboBox")->setCurrentIndex(level.unitRow);
-        Spin(d, "intendationDoubleSpinBox")->setValue(level.indent);
-        Spin(d, "intendationToleranceDoubleSpinBox")->setValue(level.indentTolerance);
-    }
-    Child<QAbstractButton>(d, "textMaskCheckBox")->setChecked(!level.mask.isEmpty());
-    Child<QLineEdit>(d, "maskLineEdit")->setText(level.mask);
-    if (level.colorRow == 10) {  // "Custom...", picked as a user does
-        WhenModal("QColorDialog", [](QWidget* w) {
-            static_cast<QColorDialog*>(w)->setCurrentColor(QColor(10, 20, 30));
-            static_cast<QColorDialog*>(w)->accept();
-        });
-        QMetaObject::invokeMethod(Child<QComboBox>(d, "fontColorComboBox"), "activated", Q_ARG(int, 10));
-    }
-    QVERIFY(Click(d, "page4OkButton"));
-    QCOMPARE(Page(d), 2);
-}
-
-// What of `prefs` a test looks at.
-Prefs Only(const Prefs& prefs, const QStringList& keys)
-{
-    Prefs picked;
-    for (const QString& key : keys)
-        picked.insert(key, prefs.value(key));
-    return picked;
 }
 
 } // namespace
@@ -103,7 +36,7 @@ private slots:
         Prefs prefs;
         QCOMPARE(ShowModal(action, prefs,
                            [](QWidget* d) {
-                               QCOMPARE(Page(d), 2);
+                               QCOMPARE(Child<QStackedWidget>(d, "stackedWidget")->currentIndex(), 2);
                                QCOMPARE(d->windowTitle(), QStringLiteral("Build Bookmarks"));
                                QVERIFY(!Child<QWidget>(d, "page3RemoveButton")->isEnabled());
                                QVERIFY(!Child<QWidget>(d, "page3MagnificationSpinBox")->isEnabled());
@@ -130,7 +63,7 @@ private slots:
         const Prefs before = prefs;
         QCOMPARE(ShowModal(action, prefs,
                            [how](QWidget* d) {
-                               AddLevel(d, Level{"Courier", 9, 3, -1, 0, 0, ""});
+                               AddLevel(d, WizardLevel{9, "", "Courier", 3});
                                if (how.isEmpty())
                                    QTest::keyClick(d, Qt::Key_Escape);
                                else
@@ -144,9 +77,9 @@ private slots:
     {
         Prefs prefs;
         ShowModal(action, prefs, [](QWidget* d) {
-            AddLevel(d, Level{"Arial-Bold", 14, 3, 1, 1, 0.1, "first"});
-            AddLevel(d, Level{"", 0, 10, 0, 10, 1, "^[0-9]"});
-            QCOMPARE(Table(d)->item(1, 0)->text(), QStringLiteral("Level 2"));
+            AddLevel(d, WizardLevel{14, "first", "Arial-Bold", 3, 1, 1, 0.1});
+            AddLevel(d, WizardLevel{0, "^[0-9]", "", 10, 0, 10, 1});
+            QCOMPARE(LevelTable(d)->item(1, 0)->text(), QStringLiteral("Level 2"));
             // The editor now shows millimetres; editing level 1 shows its own inches.
             ClickRow(d, 0);
             QVERIFY(Click(d, "page3EditButton"));
@@ -155,7 +88,7 @@ private slots:
             Child<QLineEdit>(d, "maskLineEdit")->setText("edited");
             QVERIFY(Click(d, "page4CancelButton"));
             // After a cancelled edit, "OK" adds rather than overwrites.
-            AddLevel(d, Level{"", 0, -1, -1, 0, 0, "third"});
+            AddLevel(d, WizardLevel{0, "third"});
             QVERIFY(Click(d, "page3FinishButton"));
         });
         QCOMPARE(Only(prefs, {"LevelCount", "FontNameCombo1", "FontColor1", "ColorInHex1", "LeftIndentUnits1",
@@ -189,7 +122,7 @@ private slots:
         Prefs prefs;
         ShowModal(action, prefs, [row](QWidget* d) {
             for (const char* mask : {"one", "two", "three"})
-                AddLevel(d, Level{"", 0, -1, -1, 0, 0, mask});
+                AddLevel(d, WizardLevel{0, mask});
             QVERIFY(!Child<QWidget>(d, "page3RemoveButton")->isEnabled());
             ClickRow(d, row);
             QVERIFY(Click(d, "page3RemoveButton"));
@@ -208,9 +141,9 @@ private slots:
             {"FontColorCheck2", 1}, {"ColorInHex2", QColor(255, 0, 0)}, {"FontNameCheck3", true}, {"Unrelated", "kept"},
         };
         ShowModal(action, prefs, [](QWidget* d) {
-            QCOMPARE(Table(d)->rowCount(), 2);
-            QCOMPARE(Table(d)->item(0, 1)->text(), QStringLiteral("size: 12.5"));
-            QCOMPARE(Table(d)->item(1, 1)->text(), QString());
+            QCOMPARE(LevelTable(d)->rowCount(), 2);
+            QCOMPARE(LevelTable(d)->item(0, 1)->text(), QStringLiteral("size: 12.5"));
+            QCOMPARE(LevelTable(d)->item(1, 1)->text(), QString());
             QVERIFY(Child<QWidget>(d, "page3MagnificationSpinBox")->isEnabled());
             QVERIFY(Click(d, "page3FinishButton"));
         });
