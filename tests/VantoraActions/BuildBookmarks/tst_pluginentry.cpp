@@ -19,8 +19,6 @@ QString PluginFile()
     return qEnvironmentVariable("VANTORA_BIN_DIR") + QStringLiteral("/libBuildBookmarks.so");
 }
 
-using PluginInstanceFn = QObject* (*)();
-
 } // namespace
 
 class TestPluginEntry : public QObject
@@ -29,133 +27,89 @@ class TestPluginEntry : public QObject
 
 private slots:
     // First: it needs the plug-in not yet loaded.
-    void metadataIsReadWithoutLoading();
+    void metadataIsReadWithoutLoading()
+    {
+        QPluginLoader loader(PluginFile());
+        QCOMPARE(loader.metaData(), (QJsonObject{{"IID", "org.ombrel.vantora.buildbookmarks"},
+                                                 {"className", "CBuildBookmarks"},
+                                                 {"version", 328450},
+                                                 {"debug", false},
+                                                 {"MetaData", QJsonObject()}}));
+        QVERIFY(!loader.isLoaded());
+    }
 
-    void instanceIsSingleUntilDeleted();
-    void metaCastFindsTheInterface_data();
-    void metaCastFindsTheInterface();
-    void descriptors();
-    void sequenceProceduresAnswerOneWithoutTheRecord();
-    void exportsOnlyThePluginEntries();
+    void instanceIsSingleUntilDeleted()
+    {
+        QPluginLoader loader(PluginFile());
+        QObject* first = loader.instance();
+        QVERIFY2(first, qPrintable(loader.errorString()));
+        QCOMPARE(loader.instance(), first);
+        QLibrary plugin(PluginFile());
+        const auto pluginInstance = reinterpret_cast<QObject* (*)()>(plugin.resolve("qt_plugin_instance"));
+        QVERIFY(pluginInstance);
+        QCOMPARE(pluginInstance(), first);
+
+        // The allocator may hand the new object the old address; the marker
+        // tells the two apart.
+        first->setProperty("marker", true);
+        QPointer<QObject> watch(first);
+        delete first;
+        QVERIFY(watch.isNull());
+        QObject* second = pluginInstance();
+        QVERIFY(second && !second->property("marker").isValid());
+        QCOMPARE(pluginInstance(), second);
+        QCOMPARE(loader.instance(), second);
+    }
+
+    void metaCastFindsTheInterface()
+    {
+        QPluginLoader loader(PluginFile());
+        QObject* object = loader.instance();
+        QVERIFY2(object, qPrintable(loader.errorString()));
+        // QObject is the primary base and CActionInterface follows it.
+        void* interface = reinterpret_cast<char*>(object) + sizeof(QObject);
+        QCOMPARE(object->qt_metacast("CActionInterface"), interface);
+        QCOMPARE(object->qt_metacast("com.Ombrel.Vantora.ActionInterface_1.0"), interface);
+        QCOMPARE(object->qt_metacast("CBuildBookmarks"), static_cast<void*>(object));
+        QCOMPARE(object->qt_metacast("QWidget"), nullptr);
+        QCOMPARE(static_cast<void*>(qobject_cast<CActionInterface*>(object)), interface);
+    }
+
+    void descriptors()
+    {
+        QPluginLoader loader(PluginFile());
+        CActionInterface* action = qobject_cast<CActionInterface*>(loader.instance());
+        QVERIFY2(action, qPrintable(loader.errorString()));
+        QCOMPARE(loader.instance()->metaObject()->className(), "CBuildBookmarks");
+        QCOMPARE(QStringList({action->GetActionName(), action->GetDisplayName(), action->GetActionHelp(),
+                              action->GetGroupName(), action->GetDefaultIcon()}),
+                 QStringList({"Bookmarks by Content", "Bookmarks by Content", "Action_BuilsBookmarks.html", "Bookmarks",
+                              "Action_BuildBookmarks.png#Action_BuildBookmarks_Selected.png"
+                              "#Action_BuildBookmarks_Disabled.png"}));
+        QCOMPARE(action->GetActionFlags(), 79);
+        // The sequence procedures answer 1 and never read the record.
+        QCOMPARE(action->PreSequenceProc(nullptr), 1);
+        QCOMPARE(action->PostSequenceProc(nullptr), 1);
+    }
+
+    void exportsOnlyThePluginEntries()
+    {
+        QString error;
+        QStringList symbols = DefinedDynamicSymbols(PluginFile(), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    #ifdef __SANITIZE_ADDRESS__
+        // The sanitizers' vptr checks make the plug-in carry Qt's type
+        // information as exported weak objects; they are no entry points.
+        symbols.erase(std::remove_if(symbols.begin(), symbols.end(),
+                                     [](const QString& name) {
+                                         return name.startsWith("_ZTI") || name.startsWith("_ZTS");
+                                     }),
+                      symbols.end());
+    #endif
+        symbols.sort();
+        QCOMPARE(symbols, QStringList({"qt_plugin_instance", "qt_plugin_query_metadata"}));
+    }
 };
-
-void TestPluginEntry::metadataIsReadWithoutLoading()
-{
-    QPluginLoader loader(PluginFile());
-    const QJsonObject expected{
-        {"IID", "org.ombrel.vantora.buildbookmarks"},
-        {"className", "CBuildBookmarks"},
-        {"version", 328450},
-        {"debug", false},
-        {"MetaData", QJsonObject()},
-    };
-    QCOMPARE(loader.metaData(), expected);
-    QVERIFY(!loader.isLoaded());
-}
-
-void TestPluginEntry::instanceIsSingleUntilDeleted()
-{
-    QPluginLoader loader(PluginFile());
-    QObject* first = loader.instance();
-    QVERIFY2(first, qPrintable(loader.errorString()));
-    QCOMPARE(loader.instance(), first);
-
-    QLibrary plugin(PluginFile());
-    const auto pluginInstance = reinterpret_cast<PluginInstanceFn>(plugin.resolve("qt_plugin_instance"));
-    QVERIFY(pluginInstance);
-    QCOMPARE(pluginInstance(), first);
-
-    // The allocator may hand the new object the old address; the marker
-    // tells the two apart.
-    first->setProperty("marker", true);
-    QPointer<QObject> watch(first);
-    delete first;
-    QVERIFY(watch.isNull());
-
-    QObject* second = pluginInstance();
-    QVERIFY(second);
-    QVERIFY(!second->property("marker").isValid());
-    QCOMPARE(pluginInstance(), second);
-    QCOMPARE(loader.instance(), second);
-}
-
-void TestPluginEntry::metaCastFindsTheInterface_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("interface class") << QByteArray("CActionInterface") << "interface";
-    QTest::newRow("interface id") << QByteArray("com.Ombrel.Vantora.ActionInterface_1.0") << "interface";
-    QTest::newRow("action class") << QByteArray("CBuildBookmarks") << "object";
-    QTest::newRow("base class") << QByteArray("QObject") << "object";
-    QTest::newRow("unrelated") << QByteArray("QWidget") << "null";
-    QTest::newRow("null name") << QByteArray() << "null";
-}
-
-void TestPluginEntry::metaCastFindsTheInterface()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(QString, expected);
-    QPluginLoader loader(PluginFile());
-    QObject* object = loader.instance();
-    QVERIFY2(object, qPrintable(loader.errorString()));
-    // QObject is the primary base and CActionInterface follows it.
-    void* interface = reinterpret_cast<char*>(object) + sizeof(QObject);
-
-    void* cast = object->qt_metacast(name.isNull() ? nullptr : name.constData());
-
-    if (expected == "interface")
-        QCOMPARE(cast, interface);
-    else if (expected == "object")
-        QCOMPARE(cast, static_cast<void*>(object));
-    else
-        QCOMPARE(cast, nullptr);
-    QCOMPARE(static_cast<void*>(qobject_cast<CActionInterface*>(object)), interface);
-}
-
-void TestPluginEntry::descriptors()
-{
-    QPluginLoader loader(PluginFile());
-    CActionInterface* action = qobject_cast<CActionInterface*>(loader.instance());
-    QVERIFY2(action, qPrintable(loader.errorString()));
-
-    QCOMPARE(action->GetActionName(), QString("Bookmarks by Content"));
-    QCOMPARE(action->GetDisplayName(), QString("Bookmarks by Content"));
-    QCOMPARE(action->GetActionHelp(), QString("Action_BuilsBookmarks.html"));
-    QCOMPARE(action->GetGroupName(), QString("Bookmarks"));
-    QCOMPARE(action->GetActionFlags(), 79);
-    QCOMPARE(action->GetDefaultIcon(),
-             QString("Action_BuildBookmarks.png#Action_BuildBookmarks_Selected.png"
-                     "#Action_BuildBookmarks_Disabled.png"));
-    QCOMPARE(loader.instance()->metaObject()->className(), "CBuildBookmarks");
-}
-
-void TestPluginEntry::sequenceProceduresAnswerOneWithoutTheRecord()
-{
-    QPluginLoader loader(PluginFile());
-    CActionInterface* action = qobject_cast<CActionInterface*>(loader.instance());
-    QVERIFY2(action, qPrintable(loader.errorString()));
-
-    QCOMPARE(action->PreSequenceProc(nullptr), 1);
-    QCOMPARE(action->PostSequenceProc(nullptr), 1);
-}
-
-void TestPluginEntry::exportsOnlyThePluginEntries()
-{
-    QString error;
-    QStringList symbols = DefinedDynamicSymbols(PluginFile(), &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-#ifdef __SANITIZE_ADDRESS__
-    // The sanitizers' vptr checks make the plug-in carry Qt's type
-    // information as exported weak objects; they are no entry points.
-    symbols.erase(std::remove_if(symbols.begin(), symbols.end(),
-                                 [](const QString& name) {
-                                     return name.startsWith("_ZTI") || name.startsWith("_ZTS");
-                                 }),
-                  symbols.end());
-#endif
-    symbols.sort();
-    QCOMPARE(symbols, QStringList({"qt_plugin_instance", "qt_plugin_query_metadata"}));
-}
 
 QTEST_GUILESS_MAIN(TestPluginEntry)
 #include "tst_pluginentry.moc"
