@@ -303,10 +303,12 @@ void WriteLevel(QString& out, const SettingsMap& prefs, int level)
                .arg(definition.Summary(definition.colour, IndentationUnits::LabelText(unit)));
     for (const LevelKeyInfo& key : LevelDefinitionKeys()) {
         const QString name = Level(key.base, level);
-        if (key.role != LevelKeyRole::Entered || !prefs.contains(name))
+        // The colour is written as the colour whenever there is one.
+        const bool colour = key.base == FontColor && QColor(definition.colour).isValid();
+        if (key.role != LevelKeyRole::Entered || (!prefs.contains(name) && !colour))
             continue;
         QString value = IniValue(prefs.value(name), key.type);
-        if (key.base == FontColor && QColor(definition.colour).isValid())
+        if (colour)
             value = QColor(definition.colour).name();
         else if (key.base == LeftIndentUnits && IndentationUnits::IsUnit(unit))
             value = QStringLiteral("mm,inch,pt").split(QLatin1Char(',')).at(unit);

@@ -4,13 +4,17 @@
 #include "atomicsave.h"
 #include "hosterror.h"
 #include "opendocument.h"
+#include "leveldefinition.h"
 #include "settingsfile.h"
+#include "settingsshowcommand.h"
+#include "vantoracommands.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QtTest>
 
 #include <functional>
@@ -61,7 +65,7 @@ private slots:
     void actionListRunsItsBookmarkStepsInOrder();
     void handWrittenFileIsTypedAndDerived();
     void numberedKeysInTheMainSection();
-    void mapWithoutLevelsIsRefused();
+    void showRunsAsTheSource();
     void unreadableSettingsGiveOneSentence_data();
     void unreadableSettingsGiveOneSentence();
     void hostileExportsAreRefused_data();
@@ -203,18 +207,48 @@ void TestHostFiles::numberedKeysInTheMainSection()
     QCOMPARE(prefs.value("FontSizeValue2"), QVariant(14.0));
 }
 
-void TestHostFiles::mapWithoutLevelsIsRefused()
+// What a run reads of a map, level by level.
+QString RunView(const ActionPrefs& prefs)
 {
-    const QString path = mDir.filePath("nolevels.ini");
-    {
-        QSettings file(path, QSettings::IniFormat);
-        file.setValue("ActionPrefs", ActionPrefs{{"LevelCount", 0}, {"FontSizeCheck1", true}});
+    QString view;
+    for (const char* key : {"NthChecked", "NthPage", "LevelCount", "InsertionMode", "ZoomSettings", "ZoomValue", "ExactText"})
+        view += QStringLiteral("%1=%2 ").arg(key, prefs.value(key).toString());
+    for (int level = 1; level <= prefs.value("LevelCount").toInt(); ++level) {
+        const CLevelDefinition d = CLevelDefinition::Read(prefs, level);
+        view += QStringLiteral("\n%1: %2 %3 %4 %5/%6 %7 %8 %9").arg(level)
+                    .arg(d.Summary(d.colour, QString()), d.fontSizeCheck ? QString::number(d.fontSize) : QString())
+                    .arg(d.leftIndent).arg(d.includeKeywords).arg(d.ignoreRepeated).arg(d.multiLine).arg(d.leadingNumbers)
+                    .arg(d.keywordListCheck ? QFile(d.keywordFile).exists() : false);
     }
-    try {
-        SettingsFile::read(path);
-        QFAIL("no error");
-    } catch (const HostError& error) {
-        QVERIFY2(error.message().contains("define no bookmark levels"), qPrintable(error.message()));
+    return view;
+}
+
+// Shown as a hand-written file, any settings run as their source does.
+void TestHostFiles::showRunsAsTheSource()
+{
+    ActionPrefs prefs = TwoLevels();
+    prefs.insert({{"FontColorCheck2", true}, {"ColorInHex2", "#1f3a93"}, {"LeftIndentCheck2", true},
+                  {"LeftIndentValue2", 10.0}, {"LeftIndentUnits2", 0}, {"LeftIndentToPoints2", 10 / 25.4 * 72},
+                  {"InsertionMode", 2}, {"MultiLineHeadings1", true}, {"LeadingNumbers2", 2}});
+    const QString export_ = mDir.filePath("shown-export.ini"), tool = mDir.filePath("shown.tsf"),
+                  list = mDir.filePath("shown.xqq"), hand = mDir.filePath("shown-hand.ini");
+    QSettings(export_, QSettings::IniFormat).setValue("ActionPrefs", prefs);
+    QSettings(tool, QSettings::IniFormat).setValue("ToolSettings", prefs);
+    {
+        QSettings file(list, QSettings::IniFormat);
+        file.setValue("ActionName3", "Bookmarks by Content");
+        file.setValue("ActionPrefs3", prefs);
+    }
+    WriteText(hand, "[Level1]\nFontSizeCheck=1\nFontSizeValue=20\nKeywordListCheck=1\nKeywords=Contents, Index\n"
+                    "[Level2]\nFontNameCheck=1\nFontNameCombo=Helvetica\nFontColorCheck=1\nFontColor=red\n");
+    for (const QString& source : {export_, tool, list, hand}) {
+        QString text;
+        QTextStream out(&text);
+        SettingsShowCommand::execute(VantoraCommands::parse({"settings", "show", source}), out);
+        out.flush();
+        const QString shown = source + ".shown.ini";
+        WriteText(shown, text.toUtf8());
+        QCOMPARE(RunView(SettingsFile::read(shown).first()), RunView(SettingsFile::read(source).first()));
     }
 }
 
@@ -225,6 +259,7 @@ void TestHostFiles::unreadableSettingsGiveOneSentence_data()
     QTest::newRow("missing") << QByteArray() << "does not exist";
     QTest::newRow("unrelated ini") << QByteArray("[Colours]\nsky=blue\n") << "holds no bookmark settings";
     QTest::newRow("not a map") << QByteArray("[General]\nActionPrefs=text\n") << "is not a settings map";
+    QTest::newRow("no levels") << QByteArray("[BookmarksByContent]\nLevelCount=0\n") << "define no bookmark levels";
     QTest::newRow("list without our step")
         << QByteArray("[General]\nSequenceName=x\nActionName0=Rotate Pages\n") << "has no \"Bookmarks by Content\" step";
     QTest::newRow("unquoted comma")
