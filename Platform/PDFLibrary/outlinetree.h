@@ -43,6 +43,19 @@ public:
     bool SetOpen(int id, bool open);
     bool SetDestination(int id, int page, int zoom, int type, const double c[4]);
 
+    // How many items below id show while the outline is displayed: /Count
+    // of an open item; 0 for a closed one or a leaf.
+    int VisibleCount(int id) const;
+    // The item's destination: its kind as SetDestination's type (0 for none,
+    // or a kind SetDestination does not write) and the numbers after the
+    // kind in the array's order, a null read as 0.
+    struct DestinationView
+    {
+        int type = 0;
+        std::vector<double> values;
+    };
+    DestinationView DestinationOf(int id) const;
+
 private:
     struct Node
     {
@@ -52,6 +65,7 @@ private:
     };
 
     void Read();
+    pdf_obj* DestinationArray(const Node& node) const;
     void ReadChildren(int parentId, pdf_obj* parent, int depth);
     Node& NodeOf(int parent);
     const Node* Find(int parent) const;

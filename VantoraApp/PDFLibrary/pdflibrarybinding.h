@@ -13,7 +13,7 @@
 class OmbrelPDFLibraryCPDylibCPP1311
 {
 public:
-    static constexpr int EntryPointCount = 856;
+    static constexpr int EntryPointCount = 857;
     static const char* const EntryPointNames[EntryPointCount];
 
     explicit OmbrelPDFLibraryCPDylibCPP1311(const std::wstring& library);
@@ -59,5 +59,5 @@ struct PDFLibraryBindingLayout
     static_assert(InstanceID == 8, "instance id at offset 8");
     static_assert(Missing == 12, "missing flag at offset 12");
     static_assert(Slots == 16, "entry-point slots from offset 16");
-    static_assert(sizeof(OmbrelPDFLibraryCPDylibCPP1311) == 16 + 8 * 856, "856 slots, nothing after them");
+    static_assert(sizeof(OmbrelPDFLibraryCPDylibCPP1311) == 16 + 8 * 857, "857 slots, nothing after them");
 };
