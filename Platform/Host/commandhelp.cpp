@@ -94,7 +94,7 @@ QString CommandHelp::overview() const
     for (const CommandEntry& entry : mTable.commands) {
         QStringList name{entry.name};
         for (const CommandArgument& argument : entry.arguments)
-            name << argument.name;
+            name << argument.synopsis();
         commands << qMakePair(name.join(QLatin1Char(' ')),
                               entry.needsDisplay ? entry.help + QStringLiteral(" (needs a display)") : entry.help);
     }
@@ -138,7 +138,7 @@ QString CommandHelp::usage(const CommandEntry& command) const
     for (const CommandOption* option : mTable.everyCommandOptions)
         pieces << SlotSynopsis(*option);
     for (const CommandArgument& argument : command.arguments)
-        pieces << argument.name;
+        pieces << argument.synopsis();
     if (pieces.isEmpty())
         return start.trimmed() + QLatin1Char('\n');
     return start + Indented(Wrapped(pieces, ScreenWidth - start.size()), start.size());
