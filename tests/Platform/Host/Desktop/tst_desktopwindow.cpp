@@ -8,7 +8,7 @@
 #include "actionrunner.h"
 #include "pagerenderer.h"
 #include "outlinepanel.h"
-#include "outlineprinter.h"
+#include "outlinereader.h"
 #include "recentfiles.h"
 #include "samplepdf.h"
 
@@ -175,7 +175,7 @@ void TestDesktopWindow::pointingAtHeadingsBuildsTheOutline()
     QVERIFY(mWindow->saveTo(saved));
     QVERIFY(!mWindow->isModified());
     OpenDocument reopened(saved, QString());
-    const QList<OutlineItem> outline = OutlinePrinter::read(reopened.library());
+    const QList<OutlineItem> outline = OutlineReader::read(reopened.library());
     QCOMPARE(outline.size(), 4);
     QCOMPARE(outline.at(0).title, mHeadings.at(0).title);
     QCOMPARE(outline.at(0).page, mHeadings.at(0).page);
