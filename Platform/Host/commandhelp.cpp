@@ -111,8 +111,9 @@ QString CommandHelp::command(const CommandEntry& command) const
 {
     QList<QPair<QString, QString>> options;
     for (const OptionSlot& slot : command.options) {
+        const QString partner = slot.partner ? QStringLiteral(" (with %1)").arg(slot.partner->name) : QString();
         for (const CommandOption* option : slot.choices)
-            options << qMakePair(ListedName(*option), option->help);
+            options << qMakePair(ListedName(*option), option->help + partner);
     }
     for (const CommandOption* option : mTable.everyCommandOptions)
         options << qMakePair(ListedName(*option), option->help);

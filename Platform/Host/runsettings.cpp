@@ -33,6 +33,8 @@ QList<ActionPrefs> ReadText(const QByteArray& text)
         QString message = error.message();
         message.replace(Quoted(file.fileName()), QStringLiteral("standard input"));
         message.replace(file.fileName(), QStringLiteral("standard input"));
+        if (message.startsWith(QLatin1String("standard")))
+            message[0] = QLatin1Char('S');
         throw HostError(message, error.exitCode());
     }
 }

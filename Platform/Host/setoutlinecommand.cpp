@@ -49,8 +49,8 @@ int SetOutlineCommand::execute(QTextStream& out)
     const QString input = mRequest.argument(0);
     const QString outlinePath = mRequest.argument(1);
     const QString source = outlinePath == QLatin1String("-") ? QStringLiteral("standard input") : Quoted(outlinePath);
-    const QList<OutlineItem> items = ParseOutline(ReadOutline(outlinePath), source);
     const QString output = OutputTarget::of(mRequest, input);
+    const QList<OutlineItem> items = ParseOutline(ReadOutline(outlinePath), source);
 
     OpenDocument document(input, mRequest.value(VantoraOptions::Password));
     AtomicSave save(output);

@@ -33,7 +33,7 @@ const CommandTable& VantoraCommands::table()
     static const CommandArgument Inputs{"INPUT.pdf", "PDF file", "the documents to bookmark", true};
     static const CommandArgument Document{"FILE.pdf", "PDF file", "the document to read"};
     static const CommandArgument Outline{
-        "OUTLINE", "outline file",
+        "OUTLINE", "text or JSON outline",
         "the bookmarks as `vantora outline --format text` or `--format json` prints them; - reads standard input"};
     static const CommandArgument SettingsExport{
         "FILE.ini", "settings file", "a settings export, as Finish writes it; made when it does not exist"};
