@@ -94,7 +94,7 @@ QString CommandHelp::overview() const
     for (const CommandEntry& entry : mTable.commands) {
         QStringList name{entry.name};
         for (const CommandArgument& argument : entry.arguments)
-            name << argument.name;
+            name << argument.synopsis();
         commands << qMakePair(name.join(QLatin1Char(' ')),
                               entry.needsDisplay ? entry.help + QStringLiteral(" (needs a display)") : entry.help);
     }
@@ -111,8 +111,9 @@ QString CommandHelp::command(const CommandEntry& command) const
 {
     QList<QPair<QString, QString>> options;
     for (const OptionSlot& slot : command.options) {
+        const QString partner = slot.partner ? QStringLiteral(" (with %1)").arg(slot.partner->name) : QString();
         for (const CommandOption* option : slot.choices)
-            options << qMakePair(ListedName(*option), option->help);
+            options << qMakePair(ListedName(*option), option->help + partner);
     }
     for (const CommandOption* option : mTable.everyCommandOptions)
         options << qMakePair(ListedName(*option), option->help);
@@ -138,7 +139,7 @@ QString CommandHelp::usage(const CommandEntry& command) const
     for (const CommandOption* option : mTable.everyCommandOptions)
         pieces << SlotSynopsis(*option);
     for (const CommandArgument& argument : command.arguments)
-        pieces << argument.name;
+        pieces << argument.synopsis();
     if (pieces.isEmpty())
         return start.trimmed() + QLatin1Char('\n');
     return start + Indented(Wrapped(pieces, ScreenWidth - start.size()), start.size());

@@ -130,7 +130,7 @@ const CommandEntry& CommandLine::command(const QStringList& words, int* wordsUse
     for (const CommandEntry* member : group) {
         QStringList synopsis{member->name};
         for (const CommandArgument& argument : member->arguments)
-            synopsis << argument.name;
+            synopsis << argument.synopsis();
         verbs << synopsis.join(QLatin1Char(' '));
     }
     throw HostError::usage(QStringLiteral("\"%1\" needs a subcommand: %2.").arg(words.first(), OrList(verbs)));
@@ -161,16 +161,22 @@ void CommandLine::checkOptions(const CommandEntry& command, const QMap<QString, 
         const CommandOption* option = mTable.option(it.key());
         if (option->value == CommandOption::Value::PositiveNumber)
             CheckPositiveNumber(*option, it.value());
+        if (option->value == CommandOption::Value::Choice && !option->choices.contains(it.value()))
+            throw HostError::usage(
+                QStringLiteral("%1 takes %2, not \"%3\".").arg(option->name, OrList(option->choices), it.value()));
     }
 }
 
 void CommandLine::checkArguments(const CommandEntry& command, const QStringList& arguments)
 {
     const QList<CommandArgument>& expected = command.arguments;
+    const bool repeats = !expected.isEmpty() && expected.last().repeats;
     if (expected.isEmpty() && !arguments.isEmpty())
         throw HostError::usage(QStringLiteral("\"%1\" takes no file.").arg(command.name));
     if (arguments.size() < expected.size())
         throw HostError::usage(QStringLiteral("\"%1\" needs a %2.").arg(command.name, expected.at(arguments.size()).noun));
+    if (repeats)
+        return;
     if (arguments.size() > expected.size() && expected.size() == 1)
         throw HostError::usage(QStringLiteral("\"%1\" takes one %2, not %3.")
                                    .arg(command.name, expected.first().noun)
@@ -185,6 +191,10 @@ void CommandLine::checkArguments(const CommandEntry& command, const QStringList&
 void CommandLine::checkChoices(const CommandEntry& command, const QMap<QString, QString>& options)
 {
     for (const OptionSlot& slot : command.options) {
+        for (const CommandOption* option : slot.choices) {
+            if (slot.partner && options.contains(option->name) && !options.contains(slot.partner->name))
+                throw HostError::usage(QStringLiteral("%1 goes with %2.").arg(option->name, slot.partner->synopsis()));
+        }
         if (!slot.required)
             continue;
         QStringList choices;

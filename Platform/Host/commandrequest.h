@@ -30,6 +30,7 @@ public:
     int number(const CommandOption& option) const { return value(option).toInt(); }
     // The files after the options, in the order of the command's arguments.
     QString argument(int index) const { return mArguments.value(index); }
+    const QStringList& arguments() const { return mArguments; }
 
 private:
     explicit CommandRequest(Kind kind) : mKind(kind) {}

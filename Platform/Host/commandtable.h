@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 
@@ -12,13 +13,14 @@ class QTextStream;
 // declared once and referenced by every command that takes them.
 struct CommandOption
 {
-    enum class Value { None, Text, PositiveNumber };
+    enum class Value { None, Text, PositiveNumber, Choice };
 
     QString name;               // "--settings", or the short form: "-o"
     Value value = Value::None;  // None: a flag
     QString valueName;          // "FILE"; empty for a flag
     QString help;               // one line, lower case, no full stop
     QString alias = {};         // the long form of a short name: "--output"
+    QStringList choices = {};   // Value::Choice: the values it takes
 
     static CommandOption flag(const QString& name, const QString& help) { return {name, Value::None, {}, help}; }
     static CommandOption text(const QString& name, const QString& valueName, const QString& help, const QString& alias = {})
@@ -28,6 +30,11 @@ struct CommandOption
     static CommandOption number(const QString& name, const QString& valueName, const QString& help)
     {
         return {name, Value::PositiveNumber, valueName, help};
+    }
+    // The value name lists the choices: "--format text|json".
+    static CommandOption choice(const QString& name, const QStringList& choices, const QString& help)
+    {
+        return {name, Value::Choice, choices.join(QLatin1Char('|')), help, {}, choices};
     }
 
     bool takesValue() const { return value != Value::None; }
@@ -44,8 +51,17 @@ struct OptionSlot
     OptionSlot(const CommandOption& option) : choices{&option} {}
     static OptionSlot exactlyOne(std::initializer_list<const CommandOption*> options) { return {options, true}; }
 
+    // Taken only together with another option: "--jobs goes with --output-dir".
+    OptionSlot with(const CommandOption& partner) const
+    {
+        OptionSlot slot = *this;
+        slot.partner = &partner;
+        return slot;
+    }
+
     QList<const CommandOption*> choices;
     bool required = false;
+    const CommandOption* partner = nullptr;
 
 private:
     OptionSlot(QList<const CommandOption*> options, bool isRequired) : choices(std::move(options)), required(isRequired) {}
@@ -57,6 +73,9 @@ struct CommandArgument
     QString name; // "INPUT.pdf"
     QString noun; // "PDF file", for "needs a PDF file."
     QString help;
+    bool repeats = false; // the last argument may be given many times: "INPUT.pdf..."
+
+    QString synopsis() const { return repeats ? name + QStringLiteral("...") : name; }
 };
 
 // Runs a parsed command; returns the exit code or throws a HostError.

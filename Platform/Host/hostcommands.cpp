@@ -2,10 +2,12 @@
 
 #include "actioninterface.h"
 #include "actionplugin.h"
-#include "documentlisting.h"
 #include "hosterror.h"
 #include "opendocument.h"
 #include "outlineprinter.h"
+#include "outlinereader.h"
+#include "stylelisting.h"
+#include "textlisting.h"
 #include "vantoraoptions.h"
 
 #include <QJsonObject>
@@ -35,24 +37,28 @@ int HostCommands::info(const CommandRequest& request, QTextStream& out)
 int HostCommands::outline(const CommandRequest& request, QTextStream& out)
 {
     OpenDocument document(request.argument(0), request.value(VantoraOptions::Password));
-    const QList<OutlineItem> items = OutlinePrinter::read(document.library());
-    if (request.isSet(VantoraOptions::Json))
-        OutlinePrinter::printJson(items, out);
-    else
-        OutlinePrinter::printTree(items, out);
+    OutlinePrinter::print(OutlineReader::read(document.library()), OutlinePrinter::requested(request), out);
     return 0;
 }
 
 int HostCommands::text(const CommandRequest& request, QTextStream& out)
 {
     OpenDocument document(request.argument(0), request.value(VantoraOptions::Password));
-    DocumentListing(document.library()).printText(request.number(VantoraOptions::Page), out);
+    const int page = request.number(VantoraOptions::Page);
+    if (request.isSet(VantoraOptions::Json))
+        TextListing::printJson(document.library(), page, out);
+    else
+        TextListing::printCsv(document.library(), page, out);
     return 0;
 }
 
 int HostCommands::fonts(const CommandRequest& request, QTextStream& out)
 {
     OpenDocument document(request.argument(0), request.value(VantoraOptions::Password));
-    DocumentListing(document.library()).printFonts(out);
+    const bool all = request.isSet(VantoraOptions::All);
+    if (request.isSet(VantoraOptions::Json))
+        StyleListing::printJson(document.library(), all, out);
+    else
+        StyleListing::print(document.library(), all, out);
     return 0;
 }

@@ -1,36 +1,13 @@
 #include "outlineprinter.h"
 
-#include "pdflibrarybinding.h"
+#include "commandrequest.h"
+#include "outlinejson.h"
+#include "outlinetext.h"
+#include "vantoraoptions.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSet>
 #include <QTextStream>
 
 namespace {
-
-QString Title(OmbrelPDFLibraryCPDylibCPP1311& library, int id)
-{
-    const std::wstring title = library.OutlineTitle(id);
-    return QString::fromUcs4(reinterpret_cast<const uint*>(title.data()), static_cast<int>(title.size()));
-}
-
-// Siblings from first on; a damaged outline whose links loop is cut where an
-// item comes round again.
-QList<OutlineItem> ReadSiblings(OmbrelPDFLibraryCPDylibCPP1311& library, int first, QSet<int>& seen)
-{
-    QList<OutlineItem> items;
-    for (int id = first; id > 0 && !seen.contains(id); id = library.GetNextOutline(id)) {
-        seen.insert(id);
-        OutlineItem item;
-        item.title = Title(library, id);
-        item.page = library.GetOutlinePage(id);
-        item.children = ReadSiblings(library, library.GetFirstChildOutline(id), seen);
-        items << item;
-    }
-    return items;
-}
 
 void PrintTree(const QList<OutlineItem>& items, int depth, QTextStream& out)
 {
@@ -40,34 +17,29 @@ void PrintTree(const QList<OutlineItem>& items, int depth, QTextStream& out)
     }
 }
 
-QJsonArray ToJson(const QList<OutlineItem>& items)
-{
-    QJsonArray array;
-    for (const OutlineItem& item : items) {
-        QJsonObject object{{QStringLiteral("title"), item.title}, {QStringLiteral("page"), item.page}};
-        if (!item.children.isEmpty())
-            object.insert(QStringLiteral("children"), ToJson(item.children));
-        array.append(object);
-    }
-    return array;
-}
-
 } // namespace
 
-QList<OutlineItem> OutlinePrinter::read(OmbrelPDFLibraryCPDylibCPP1311& library)
+OutlinePrinter::Format OutlinePrinter::requested(const CommandRequest& request)
 {
-    QSet<int> seen;
-    return ReadSiblings(library, library.GetFirstOutline(), seen);
+    const QString format = request.value(VantoraOptions::Format);
+    if (request.isSet(VantoraOptions::Json) || format == QLatin1String("json"))
+        return Format::Json;
+    return format == QLatin1String("text") ? Format::Text : Format::Tree;
 }
 
-void OutlinePrinter::printTree(const QList<OutlineItem>& items, QTextStream& out)
+void OutlinePrinter::print(const QList<OutlineItem>& items, Format format, QTextStream& out)
 {
-    if (items.isEmpty())
-        out << "(no bookmarks)\n";
-    PrintTree(items, 0, out);
-}
-
-void OutlinePrinter::printJson(const QList<OutlineItem>& items, QTextStream& out)
-{
-    out << QJsonDocument(ToJson(items)).toJson(QJsonDocument::Indented);
+    switch (format) {
+    case Format::Json:
+        OutlineJson::write(items, out);
+        return;
+    case Format::Text:
+        OutlineText::write(items, out);
+        return;
+    case Format::Tree:
+        if (items.isEmpty())
+            out << "(no bookmarks)\n";
+        PrintTree(items, 0, out);
+        return;
+    }
 }

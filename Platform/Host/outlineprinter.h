@@ -1,24 +1,17 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "outlineitem.h"
 
-class OmbrelPDFLibraryCPDylibCPP1311;
+class CommandRequest;
 class QTextStream;
 
-struct OutlineItem
-{
-    QString title;
-    int page = 0;
-    QList<OutlineItem> children;
-};
+// Prints an outline the way `vantora outline` does: an indented tree for
+// people (two blanks per level, the page at the right), the editable text of
+// OutlineText, or JSON.
+namespace OutlinePrinter {
+enum class Format { Tree, Text, Json };
 
-// Reads a document's bookmarks through the library and prints them, as an
-// indented tree (two blanks per level, the page at the right) or as JSON.
-class OutlinePrinter
-{
-public:
-    static QList<OutlineItem> read(OmbrelPDFLibraryCPDylibCPP1311& library);
-    static void printTree(const QList<OutlineItem>& items, QTextStream& out);
-    static void printJson(const QList<OutlineItem>& items, QTextStream& out);
-};
+// The format a command's --format and --json ask for.
+Format requested(const CommandRequest& request);
+void print(const QList<OutlineItem>& items, Format format, QTextStream& out);
+}

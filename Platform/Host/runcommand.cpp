@@ -3,12 +3,18 @@
 #include "actioninterface.h"
 #include "actionplugin.h"
 #include "atomicsave.h"
+#include "batchrun.h"
 #include "errorhandler.h"
 #include "hosterror.h"
+#include "levelchecks.h"
 #include "opendocument.h"
+#include "outlineprinter.h"
+#include "outlinereader.h"
+#include "outputtarget.h"
 #include "pdflibrarybinding.h"
 #include "progressline.h"
-#include "settingsfile.h"
+#include "runsettings.h"
+#include "settingskeys.h"
 #include "vantoraoptions.h"
 
 #include <QTextStream>
@@ -34,50 +40,92 @@ int RunStep(CActionInterface& action, OpenDocument& document, CErrorHandler& err
     }
 }
 
-} // namespace
-
-RunCommand::RunCommand(const CommandRequest& request)
-    : mPluginPath(request.value(VantoraOptions::Plugin)),
-      mSettingsPath(request.value(VantoraOptions::Settings)),
-      mNthPage(request.number(VantoraOptions::Nth)),
-      mInput(request.argument(0)),
-      mPassword(request.value(VantoraOptions::Password)),
-      mOutput(request.isSet(VantoraOptions::InPlace) ? mInput : request.value(VantoraOptions::Output)),
-      mKeepPartial(request.isSet(VantoraOptions::KeepPartial))
+bool IsMultiLevel(const ActionPrefs& prefs)
 {
+    return !prefs.value(SettingsKeys::NthChecked).toBool();
 }
+
+// The bookmarks a step made: what it added, or all there are when it
+// replaced the old ones.
+int Made(const ActionPrefs& prefs, int before, int after)
+{
+    const bool replaces = IsMultiLevel(prefs) && prefs.value(SettingsKeys::InsertionMode).toInt() == 0;
+    return replaces ? after : after - before;
+}
+
+// Levels that match nothing would save a document without its old bookmarks
+// and no new ones: the run stops and says which checks found nothing.
+void RefuseEmptyRun(const QList<ActionPrefs>& steps, const QString& input)
+{
+    for (const ActionPrefs& prefs : steps) {
+        if (IsMultiLevel(prefs))
+            throw HostError(QStringLiteral("No line matched level 1 (%1): nothing saved. `vantora fonts %2` lists "
+                                           "the sizes in use.")
+                                .arg(LevelChecks::describe(prefs, 1), input));
+    }
+}
+
+} // namespace
 
 int RunCommand::execute(QTextStream& out)
 {
-    QList<ActionPrefs> steps = mSettingsPath.isEmpty()
-        ? QList<ActionPrefs>{SettingsFile::everyNthPage(mNthPage)}
-        : SettingsFile::read(mSettingsPath);
+    const int files = mRequest.arguments().size();
+    if (files > 1 && mRequest.isSet(VantoraOptions::Output))
+        throw HostError::usage(QStringLiteral("-o names one output; give --output-dir DIR for %1 files.").arg(files));
+    if (files > 1 && mRequest.isSet(VantoraOptions::DryRun))
+        throw HostError::usage(QStringLiteral("--dry-run takes one file, not %1.").arg(files));
+    if (files > 1 || mRequest.isSet(VantoraOptions::OutputDir))
+        return BatchRun(mRequest).execute(out);
+    return runOne(out);
+}
 
-    ActionPlugin plugin(mPluginPath.isEmpty() ? ActionPlugin::defaultPath() : mPluginPath);
+int RunCommand::runOne(QTextStream& out)
+{
+    using namespace VantoraOptions;
+    const QString input = mRequest.argument(0);
+    const bool dryRun = mRequest.isSet(DryRun);
+    QList<ActionPrefs> steps = RunSettings(mRequest).maps();
+    const QString output = dryRun ? QString() : OutputTarget::of(mRequest, input);
+
+    const QString pluginPath = mRequest.value(Plugin);
+    ActionPlugin plugin(pluginPath.isEmpty() ? ActionPlugin::defaultPath() : pluginPath);
     if (!plugin.load())
         throw HostError(plugin.errorString());
 
-    OpenDocument document(mInput, mPassword);
-    AtomicSave save(mOutput);
+    OpenDocument document(input, mRequest.value(Password));
+    std::unique_ptr<AtomicSave> save;
+    if (!dryRun)
+        save = std::make_unique<AtomicSave>(output);
 
     CErrorHandler errors;
     bool failed = false;
-    for (ActionPrefs& prefs : steps)
+    int made = 0;
+    for (ActionPrefs& prefs : steps) {
+        const int before = document.library().OutlineCount();
         failed |= RunStep(*plugin.action(), document, errors, prefs) != 0;
+        made += Made(prefs, before, document.library().OutlineCount());
+    }
 
     QTextStream err(stderr);
     err.setCodec("UTF-8");
     for (int i = 0; i < errors.GetCount(); ++i)
         err << "vantora: " << plugin.action()->GetDisplayName() << ": " << errors.GetAt(i) << "\n";
     err.flush();
-    if (failed && !mKeepPartial)
-        throw HostError(
-            QStringLiteral("The action failed; %1 was not written (--keep-partial saves what it made).").arg(Quoted(mOutput)));
+    if (failed && !mRequest.isSet(KeepPartial))
+        throw HostError(dryRun ? QStringLiteral("The action failed.")
+                               : QStringLiteral("The action failed; %1 was not written (--keep-partial saves what it made).")
+                                     .arg(Quoted(output)));
+    if (made <= 0 && !mRequest.isSet(AllowEmpty))
+        RefuseEmptyRun(steps, input);
 
-    document.saveTo(save.temporaryPath());
-    save.commit();
+    if (dryRun) {
+        OutlinePrinter::print(OutlineReader::read(document.library()), OutlinePrinter::requested(mRequest), out);
+        return failed ? HostError::Failure : 0;
+    }
+    document.saveTo(save->temporaryPath());
+    save->commit();
     const int bookmarks = document.library().OutlineCount();
-    out << "Saved " << mOutput << " with " << bookmarks
-        << (bookmarks == 1 ? " bookmark" : " bookmarks") << (failed ? ", with errors" : "") << ".\n";
+    out << "Saved " << output << " with " << bookmarks << (bookmarks == 1 ? " bookmark" : " bookmarks")
+        << (failed ? ", with errors" : "") << ".\n";
     return failed ? HostError::Failure : 0;
 }

@@ -12,13 +12,24 @@ inline const CommandOption Password = CommandOption::text("--password", "PASSWOR
 inline const CommandOption Settings =
     CommandOption::text("--settings", "FILE",
                         "the levels: a settings export, tool settings file (.tsf), favourite, "
-                        "action list (.xqq) or a hand-written [BookmarksByContent] file");
+                        "action list (.xqq) or a hand-written [BookmarksByContent] file; - reads standard input");
 inline const CommandOption Nth = CommandOption::number("--nth", "N", "a bookmark on every N-th page instead of levels");
-inline const CommandOption Output = CommandOption::text("-o", "OUTPUT.pdf", "save the bookmarked document there", "--output");
-inline const CommandOption InPlace = CommandOption::flag("--in-place", "replace INPUT.pdf with the bookmarked document");
+inline const CommandOption Output = CommandOption::text("-o", "OUTPUT.pdf", "save the result there", "--output");
+inline const CommandOption InPlace = CommandOption::flag("--in-place", "replace the input file with the result");
+inline const CommandOption OutputDir =
+    CommandOption::text("--output-dir", "DIR", "save each result in DIR under its input's name (made when missing)");
+inline const CommandOption DryRun =
+    CommandOption::flag("--dry-run", "print the outline the run would make, as `vantora outline` does; write nothing");
+inline const CommandOption Jobs =
+    CommandOption::number("--jobs", "N", "run N files at a time (default: the number of cores)");
 inline const CommandOption KeepPartial =
     CommandOption::flag("--keep-partial", "save what the action made even when it fails");
+inline const CommandOption AllowEmpty =
+    CommandOption::flag("--allow-empty", "save even when the levels match no line (replacing drops the old bookmarks)");
 inline const CommandOption Json = CommandOption::flag("--json", "print JSON, for tools");
-inline const CommandOption Page = CommandOption::number("--page", "N", "only the records of page N");
+inline const CommandOption Format = CommandOption::choice(
+    "--format", {"text", "json"}, "print the outline as editable text (see set-outline) or JSON; a tree by default");
+inline const CommandOption Page = CommandOption::number("--page", "N", "only the lines of page N");
+inline const CommandOption All = CommandOption::flag("--all", "list the document's fonts after the text styles");
 
 } // namespace VantoraOptions

@@ -126,4 +126,38 @@ int ULRSetOutlineDestinationFull(int instanceID, int id, int page, int zoom, int
     });
 }
 
+// An item's destination is known by the item's identifier: 0 when the item
+// has no explicit destination.
+int ULRGetOutlineDest(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) {
+        const OutlineTree::DestinationView view = tree.DestinationOf(id);
+        return view.type != 0 || !view.values.empty() ? id : 0;
+    });
+}
+
+// SetOutlineDestinationFull's type codes; 0 for another kind.
+int ULRGetDestType(int instanceID, int destID)
+{
+    return OutlineEntry(instanceID, [destID](OutlineTree& tree) { return tree.DestinationOf(destID).type; });
+}
+
+// valueKey 1, 2, ...: the numbers after the kind (XYZ: left, top, zoom
+// factor; FitH: top; FitV: left; FitR: left, bottom, right, top).
+double ULRGetDestValue(int instanceID, int destID, int valueKey)
+{
+    return DocumentEntry(instanceID, 0.0, [&](LibraryInstance& instance, PdfDocument&) {
+        return WithOutline<double>(instance, [&](OutlineTree& tree) {
+            const std::vector<double> values = tree.DestinationOf(destID).values;
+            return valueKey >= 1 && valueKey <= static_cast<int>(values.size()) ? values[valueKey - 1] : 0.0;
+        });
+    });
+}
+
+// The item's display: 1 italic, 2 bold (its /F flags), 4 its children shown.
+int ULRGetOutlineStyle(int instanceID, int id)
+{
+    return OutlineEntry(instanceID, [id](OutlineTree& tree) { return tree.Style(id); });
+}
+
 } // extern "C"

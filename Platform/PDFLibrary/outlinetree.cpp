@@ -188,18 +188,16 @@ bool OutlineTree::SetTitle(int id, const std::wstring& title)
     return true;
 }
 
-int OutlineTree::Page(int id) const
+// The item's explicit destination array: its /Dest, or its GoTo action's,
+// with a named destination looked up; null when it has none.
+pdf_obj* OutlineTree::DestinationArray(const Node& node) const
 {
-    const Node* node = id ? Find(id) : nullptr;
-    if (!node)
-        return 0;
-    pdf_obj* target = nullptr;
-    int index = -1;
+    pdf_obj* dest = nullptr;
     EngineCall(mContext, [&] {
-        pdf_obj* dest = pdf_dict_get(mContext, node->object, PDF_NAME(Dest));
+        dest = pdf_dict_get(mContext, node.object, PDF_NAME(Dest));
         if (!dest)
         {
-            pdf_obj* action = pdf_dict_get(mContext, node->object, PDF_NAME(A));
+            pdf_obj* action = pdf_dict_get(mContext, node.object, PDF_NAME(A));
             if (pdf_name_eq(mContext, pdf_dict_get(mContext, action, PDF_NAME(S)), PDF_NAME(GoTo)))
                 dest = pdf_dict_get(mContext, action, PDF_NAME(D));
         }
@@ -207,6 +205,21 @@ int OutlineTree::Page(int id) const
             dest = pdf_lookup_dest(mContext, mDocument.Doc(), dest);
         if (pdf_is_dict(mContext, dest))
             dest = pdf_dict_get(mContext, dest, PDF_NAME(D));
+        if (!pdf_is_array(mContext, dest))
+            dest = nullptr;
+    });
+    return dest;
+}
+
+int OutlineTree::Page(int id) const
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return 0;
+    pdf_obj* dest = DestinationArray(*node);
+    pdf_obj* target = nullptr;
+    int index = -1;
+    EngineCall(mContext, [&] {
         pdf_obj* first = pdf_array_get(mContext, dest, 0);
         if (pdf_is_int(mContext, first))
             index = pdf_to_int(mContext, first);
@@ -567,4 +580,41 @@ bool OutlineTree::SetDestination(int id, int page, int zoom, int type, const dou
             fz_rethrow(mContext);
     });
     return true;
+}
+
+int OutlineTree::Style(int id) const
+{
+    const Node* node = id ? Find(id) : nullptr;
+    if (!node)
+        return 0;
+    int flags = 0;
+    int count = 0;
+    EngineCall(mContext, [&] {
+        flags = pdf_dict_get_int(mContext, node->object, PDF_NAME(F)) & 3;
+        count = pdf_dict_get_int(mContext, node->object, PDF_NAME(Count));
+    });
+    return flags | (!node->children.empty() && count > 0 ? ShownChildren : 0);
+}
+
+OutlineTree::DestinationView OutlineTree::DestinationOf(int id) const
+{
+    DestinationView view;
+    const Node* node = id ? Find(id) : nullptr;
+    pdf_obj* dest = node ? DestinationArray(*node) : nullptr;
+    if (!dest)
+        return view;
+    EngineCall(mContext, [&] {
+        static const std::pair<pdf_obj*, int> kinds[] = {{PDF_NAME(XYZ), XYZ},   {PDF_NAME(Fit), Fit},
+                                                         {PDF_NAME(FitH), FitH}, {PDF_NAME(FitV), FitV},
+                                                         {PDF_NAME(FitR), FitR}, {PDF_NAME(FitB), FitB}};
+        pdf_obj* kind = pdf_array_get(mContext, dest, 1);
+        for (const auto& [name, type] : kinds)
+        {
+            if (pdf_name_eq(mContext, kind, name))
+                view.type = type;
+        }
+        for (int i = 2; i < pdf_array_len(mContext, dest); ++i)
+            view.values.push_back(pdf_to_real(mContext, pdf_array_get(mContext, dest, i)));
+    });
+    return view;
 }

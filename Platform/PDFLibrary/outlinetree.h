@@ -43,6 +43,20 @@ public:
     bool SetOpen(int id, bool open);
     bool SetDestination(int id, int page, int zoom, int type, const double c[4]);
 
+    // How id is shown: its /F flags (1 italic, 2 bold), and ShownChildren
+    // when it has children and is open.
+    static constexpr int ShownChildren = 4;
+    int Style(int id) const;
+    // The item's destination: its kind as SetDestination's type (0 for none,
+    // or a kind SetDestination does not write) and the numbers after the
+    // kind in the array's order, a null read as 0.
+    struct DestinationView
+    {
+        int type = 0;
+        std::vector<double> values;
+    };
+    DestinationView DestinationOf(int id) const;
+
 private:
     struct Node
     {
@@ -52,6 +66,7 @@ private:
     };
 
     void Read();
+    pdf_obj* DestinationArray(const Node& node) const;
     void ReadChildren(int parentId, pdf_obj* parent, int depth);
     Node& NodeOf(int parent);
     const Node* Find(int parent) const;

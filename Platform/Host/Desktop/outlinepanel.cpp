@@ -1,6 +1,6 @@
 #include "outlinepanel.h"
 
-#include "outlineprinter.h"
+#include "outlinereader.h"
 
 #include <QHeaderView>
 
@@ -51,7 +51,7 @@ OutlinePanel::OutlinePanel(QWidget* parent)
 void OutlinePanel::showOutline(OmbrelPDFLibraryCPDylibCPP1311& library)
 {
     clear();
-    AddItems(nullptr, this, OutlinePrinter::read(library));
+    AddItems(nullptr, this, OutlineReader::read(library));
     expandAll();
 }
 

@@ -50,6 +50,13 @@ private slots:
         QCOMPARE(request.argument(0), QStringLiteral("-odd.pdf"));
     }
 
+    void manyInputs()
+    {
+        const CommandRequest request = VantoraCommands::parse({"run", "--nth", "3", "a.pdf", "b.pdf", "--output-dir", "d"});
+        QCOMPARE(request.arguments(), (QStringList{"a.pdf", "b.pdf"}));
+        QCOMPARE(VantoraCommands::parse({"outline", "--format", "text", "a.pdf"}).value(Format), QStringLiteral("text"));
+    }
+
     void lookingCommands()
     {
         QVERIFY(VantoraCommands::parse({"outline", "--json", "a.pdf"}).isSet(Json));
@@ -101,9 +108,10 @@ private slots:
         QTest::newRow("nothing") << QStringList{} << "Name a command: run, outline";
         QTest::newRow("unknown command") << QStringList{"bookmark", "a.pdf"} << "Unknown command";
         QTest::newRow("help on nothing known") << QStringList{"help", "bookmark"} << "Unknown command";
-        QTest::newRow("no output") << QStringList{"run", "--nth", "2", "a.pdf"} << "Give either -o OUTPUT.pdf or --in-place.";
+        QTest::newRow("no output") << QStringList{"run", "--nth", "2", "a.pdf"}
+                                   << "Give -o OUTPUT.pdf, --in-place, --output-dir DIR or --dry-run.";
         QTest::newRow("both outputs") << QStringList{"run", "--nth", "2", "a.pdf", "-o", "b.pdf", "--in-place"}
-                                      << "-o OUTPUT.pdf or --in-place";
+                                      << "-o OUTPUT.pdf, --in-place";
         QTest::newRow("no settings") << QStringList{"run", "a.pdf", "-o", "b.pdf"} << "--settings FILE or --nth N";
         QTest::newRow("both settings") << QStringList{"run", "--nth", "2", "--settings", "s", "a.pdf", "-o", "b"}
                                        << "--settings FILE or --nth N";
@@ -116,6 +124,13 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"info", "--frobnicate"} << "does not take the option --frobnicate";
         QTest::newRow("no file") << QStringList{"outline"} << "\"outline\" needs a PDF file";
         QTest::newRow("two files") << QStringList{"outline", "a.pdf", "b.pdf"} << "one PDF file, not 2";
+        QTest::newRow("one outline file") << QStringList{"set-outline", "a.pdf", "--in-place"} << "needs a text or JSON outline.";
+        QTest::newRow("jobs alone") << QStringList{"run", "--nth", "1", "--jobs", "2", "a.pdf", "--in-place"}
+                                    << "--jobs goes with --output-dir DIR.";
+        QTest::newRow("json without dry run") << QStringList{"run", "--nth", "1", "--json", "a.pdf", "-o", "b.pdf"}
+                                              << "--json goes with --dry-run.";
+        QTest::newRow("unknown format") << QStringList{"outline", "--format", "xml", "a.pdf"}
+                                        << "--format takes text or json, not \"xml\".";
         QTest::newRow("file for info") << QStringList{"info", "a.pdf"} << "takes no file";
         QTest::newRow("no subcommand") << QStringList{"settings"} << "needs a subcommand: settings edit FILE.ini";
         QTest::newRow("unknown subcommand") << QStringList{"settings", "print", "a.ini"} << "needs a subcommand";

@@ -3,8 +3,10 @@
 // half-written file behind.
 #include "atomicsave.h"
 #include "hosterror.h"
-#include "opendocument.h"
 #include "leveldefinition.h"
+#include "opendocument.h"
+#include "outlinejson.h"
+#include "outlinetext.h"
 #include "settingsfile.h"
 #include "settingsshowcommand.h"
 #include "vantoracommands.h"
@@ -78,6 +80,10 @@ private slots:
     void emptyResultNeverReplacesTarget();
     void unusableTargetsAreRefusedUpFront();
     void symbolicLinkStaysALink();
+
+    void outlineTextReadsWhatItWrites();
+    void outlineMistakesNameTheirPlace_data();
+    void outlineMistakesNameTheirPlace();
 
 private:
     QTemporaryDir mDir;
@@ -447,6 +453,57 @@ void TestHostFiles::symbolicLinkStaysALink()
     save.commit();
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(ReadAll(real), QByteArray("new"));
+}
+
+void TestHostFiles::outlineTextReadsWhatItWrites()
+{
+    const QString text = "\"Say \\\"hi\\\" \\\\o/\" 2 closed\n  \"Child\" 3\n    \"Grandchild\" 3\n\"Next, then\" 4\n";
+    const QList<OutlineItem> items = OutlineText::parse("# edited by hand\r\n\n" + text, "o");
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items[0].title, QStringLiteral("Say \"hi\" \\o/"));
+    QVERIFY(!items[0].open);
+    QCOMPARE(items[0].children[0].children[0].page, 3);
+    QString written;
+    QTextStream out(&written);
+    OutlineText::write(items, out);
+    out.flush();
+    QCOMPARE(written, text);
+}
+
+void TestHostFiles::outlineMistakesNameTheirPlace_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("odd indent") << QByteArray("\"A\" 1\n   \"B\" 1\n") << "o, line 2: the indent is 3 blanks";
+    QTest::newRow("two levels down") << QByteArray("\"A\" 1\n    \"B\" 1\n") << "o, line 2: this item is indented more";
+    QTest::newRow("first indented") << QByteArray("\n  \"A\" 1\n") << "o, line 2: this item is indented more";
+    QTest::newRow("tab") << QByteArray("\"A\" 1\n\t\"B\" 1\n") << "o, line 2: indent with blanks";
+    QTest::newRow("no closing quote") << QByteArray("\"A 1\n") << "o, line 1: the title has no closing double quote.";
+    QTest::newRow("no page") << QByteArray("\"A\"\n") << "o, line 1: a page number must follow";
+    QTest::newRow("page zero") << QByteArray("\"A\" 0\n") << "o, line 1: a page number must follow";
+    QTest::newRow("other escape") << QByteArray("\"A\\n\" 1\n") << "o, line 1: a backslash";
+    QTest::newRow("after the page") << QByteArray("\"A\" 1 open\n") << "o, line 1: only \"closed\"";
+    QTest::newRow("json syntax") << QByteArray("{\n \"outline\": [\n}\n") << "o, line 3: ";
+    QTest::newRow("json title") << QByteArray("{\"outline\": [{\"page\": 1}]}") << "o, item 1: it needs a \"title\"";
+    QTest::newRow("json kind") << QByteArray("[{\"title\": \"A\", \"page\": 1, \"children\": [{\"title\": \"B\", "
+                                             "\"page\": 2, \"destination\": {\"kind\": \"Zoom\"}}]}]")
+                               << "o, item 1.1: the destination kind \"Zoom\"";
+    QTest::newRow("newer json") << QByteArray("{\"version\": 2, \"outline\": []}") << "newer vantora";
+}
+
+void TestHostFiles::outlineMistakesNameTheirPlace()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, expected);
+    try {
+        if (text.startsWith('{') || text.startsWith('['))
+            OutlineJson::parse(text, "o");
+        else
+            OutlineText::parse(QString::fromUtf8(text), "o");
+        QFAIL("accepted");
+    } catch (const HostError& error) {
+        QVERIFY2(error.message().contains(expected), qPrintable(error.message()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestHostFiles)

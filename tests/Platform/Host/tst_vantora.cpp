@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "rawpdf.h"
+
 namespace {
 
 struct Outcome
@@ -71,10 +73,19 @@ private slots:
     void settingsEditNeedsADisplay();
     void failuresChangeNoFile_data();
     void failuresChangeNoFile();
+    void emptyRunSavesNothing();
+    void dryRunPrintsWhatTheRunWouldSave();
+    void jsonDocumentsCarryTheirVersion_data();
+    void jsonDocumentsCarryTheirVersion();
+    void textIsQuotedCsv();
+    void fontsGroupSubsetsOfOneFont();
+    void outlineRoundTrip_data();
+    void outlineRoundTrip();
+    void manyFilesIntoAFolder();
 
 private:
-    // unset: environment variables vantora must not see
-    Outcome vantora(const QStringList& arguments, const QStringList& unset = {});
+    // unset: environment variables vantora must not see; input: its standard input
+    Outcome vantora(const QStringList& arguments, const QStringList& unset = {}, const QByteArray& input = {});
     QString tree(const QString& pdf);
 
     QTemporaryDir mDir;
@@ -83,7 +94,7 @@ private:
     bool mOutlinesReadable = false;
 };
 
-Outcome TestVantora::vantora(const QStringList& arguments, const QStringList& unset)
+Outcome TestVantora::vantora(const QStringList& arguments, const QStringList& unset, const QByteArray& input)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -93,6 +104,8 @@ Outcome TestVantora::vantora(const QStringList& arguments, const QStringList& un
         environment.insert("LSAN_OPTIONS", "print_suppressions=0:suppressions=" VANTORA_QT_LEAKS);
     process.setProcessEnvironment(environment);
     process.start(QDir(qEnvironmentVariable("VANTORA_BIN_DIR")).filePath("vantora"), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     Outcome outcome;
     if (!process.waitForFinished(180000)) {
         process.kill();
@@ -145,7 +158,7 @@ void TestVantora::outlineOfTheSample()
     REQUIRE_OUTLINES();
     QCOMPARE(tree(mSample), QStringLiteral("Cover  (1)\n"));
     const Outcome json = vantora({"outline", "--json", mSample});
-    const QJsonArray items = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    const QJsonArray items = QJsonDocument::fromJson(json.out.toUtf8())["outline"].toArray();
     QCOMPARE(items.size(), 1);
     QCOMPARE(items.at(0).toObject()["title"].toString(), QStringLiteral("Cover"));
     QCOMPARE(items.at(0).toObject()["page"].toInt(), 1);
@@ -155,14 +168,17 @@ void TestVantora::textAndFontsShowTheHeadingStyles()
 {
     const Outcome text = vantora({"text", "--page", "3", mSample});
     QCOMPARE(text.exitCode, 0);
-    QVERIFY2(text.out.contains(QRegularExpression("^Helvetica-Bold,#1f3a93,20,.*,1 Getting Started$",
+    QVERIFY2(text.out.contains(QRegularExpression("^3,Helvetica-Bold,#1f3a93,20,.*,1 Getting Started$",
                                                   QRegularExpression::MultilineOption)),
              qPrintable(text.out));
-    QVERIFY(!text.out.contains("# page 4"));
+    QVERIFY(!text.out.contains("\n4,"));
 
     const Outcome fonts = vantora({"fonts", mSample});
     QCOMPARE(fonts.exitCode, 0);
-    QVERIFY2(fonts.out.contains("14, Helvetica-Bold, #8b1a1a, 11, p3: 1.1 Installing Lanternfish"), qPrintable(fonts.out));
+    QVERIFY2(fonts.out.contains("14, Helvetica-Bold, #8b1a1a, 11 lines, p3-4,6-7,9-12: 1.1 Installing Lanternfish"),
+             qPrintable(fonts.out));
+    QVERIFY(!fonts.out.contains("Fonts ("));
+    QVERIFY(vantora({"fonts", "--all", mSample}).out.contains("\nFonts (5): name, family, encoding\n"));
 
     const Outcome beyond = vantora({"text", "--page", "99", mSample});
     QCOMPARE(beyond.exitCode, 1);
@@ -196,7 +212,7 @@ void TestVantora::bundledSettingsRebuildTheSampleOutline()
             walk(item["children"].toArray(), level + 1);
         }
     };
-    walk(QJsonDocument::fromJson(json.out.toUtf8()).array(), 1);
+    walk(QJsonDocument::fromJson(json.out.toUtf8())["outline"].toArray(), 1);
     QCOMPARE(found.size(), mHeadings.size());
     for (int i = 0; i < found.size(); ++i) {
         // A title that wraps may keep only its first line.
@@ -274,6 +290,7 @@ void TestVantora::passwordProtectedInput()
     const Outcome right = vantora({"text", "--page", "3", "--password", "secret", locked});
     QCOMPARE(right.exitCode, 0);
     QVERIFY(right.out.contains("1 Getting Started"));
+    QCOMPARE(vantora({"fonts", "--password", "secret", locked}).exitCode, 0);
 }
 
 void TestVantora::helpAndVersion()
@@ -285,6 +302,7 @@ void TestVantora::helpAndVersion()
     QCOMPARE(help.exitCode, 0);
     QVERIFY2(help.out.contains("--keep-partial"), qPrintable(help.out));
     QCOMPARE(vantora({"run", "--help"}).out, help.out);
+    QCOMPARE(vantora({"set-outline", "--help"}).out, vantora({"help", "set-outline"}).out);
     QVERIFY(vantora({"--help"}).out.contains("settings edit FILE.ini"));
 }
 
@@ -311,7 +329,12 @@ void TestVantora::failuresChangeNoFile_data()
     QTest::newRow("PDF as settings") << QStringList{"run", "--settings", "IN", "IN", "--in-place"} << 1 << "holds no bookmark settings";
     QTest::newRow("missing output folder") << QStringList{"run", "--nth", "2", "IN", "-o", "DIR/no/out.pdf"} << 1 << "does not exist";
     QTest::newRow("output is a folder") << QStringList{"run", "--nth", "2", "IN", "-o", "DIR"} << 1 << "is a folder";
-    QTest::newRow("no output named") << QStringList{"run", "--nth", "2", "IN"} << 2 << "-o OUTPUT.pdf or --in-place";
+    QTest::newRow("no output named") << QStringList{"run", "--nth", "2", "IN"} << 2 << "-o OUTPUT.pdf, --in-place";
+    QTest::newRow("output is the input") << QStringList{"run", "--nth", "2", "IN", "-o", "DIR/manual.pdf"} << 2 << "--in-place";
+    QTest::newRow("output links to the input") << QStringList{"set-outline", "IN", "DIR/notes.pdf", "-o", "DIR/link.pdf"} << 2 << "--in-place";
+    QTest::newRow("outline syntax") << QStringList{"set-outline", "IN", "DIR/bad.txt", "--in-place"} << 1 << "bad.txt\", line 2:";
+    QTest::newRow("outline page beyond") << QStringList{"set-outline", "IN", "DIR/far.txt", "--in-place"} << 1 << "line 1: page 99";
+    QTest::newRow("batch settings") << QStringList{"run", "--settings", "DIR/empty.ini", "IN", "--output-dir", "DIR"} << 1 << "no bookmark levels";
 }
 
 void TestVantora::failuresChangeNoFile()
@@ -334,6 +357,13 @@ void TestVantora::failuresChangeNoFile()
         QSettings empty(folder.filePath("empty.ini"), QSettings::IniFormat);
         empty.setValue("ActionPrefs", QVariantMap{{"LevelCount", 0}});
     }
+    QVERIFY(QFile::link(input, folder.filePath("link.pdf")));
+    for (const auto& [name, text] : {std::pair<QString, QByteArray>{"bad.txt", "\"One\" 1\n  \"Two 2\n"},
+                                     {"far.txt", "\"Far\" 99\n"}}) {
+        QFile outline(folder.filePath(name));
+        QVERIFY(outline.open(QIODevice::WriteOnly));
+        outline.write(text);
+    }
     for (QString& argument : arguments)
         argument = argument == "IN" ? input : argument.replace("DIR", folder.path());
 
@@ -343,8 +373,205 @@ void TestVantora::failuresChangeNoFile()
     QVERIFY2(outcome.err.startsWith("vantora: ") && outcome.err.contains(expected), qPrintable(outcome.err));
     if (exitCode == 1)
         QCOMPARE(outcome.err.count('\n'), 1);
+    else
+        QVERIFY(outcome.err.contains("Run \"vantora --help\""));
     QVERIFY(outcome.out.isEmpty());
     QCOMPARE(Snapshot(folder.path()), before);
+}
+
+void TestVantora::emptyRunSavesNothing()
+{
+    QTemporaryDir folder;
+    const QString settings = folder.filePath("huge.ini");
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Level1]\nFontSizeCheck=true\nFontSizeValue=77\nFontSizeTolerance=0.1\n");
+    file.close();
+    const QString output = folder.filePath("out.pdf");
+    const QStringList run{"run", "--settings", settings, mSample, "-o", output};
+
+    const Outcome refused = vantora(run);
+    QCOMPARE(refused.exitCode, 1);
+    QCOMPARE(refused.err, QStringLiteral("vantora: No line matched level 1 (size 77 ± 0.1): nothing saved. "
+                                         "`vantora fonts %1` lists the sizes in use.\n").arg(mSample));
+    QVERIFY(!QFile::exists(output));
+
+    const Outcome allowed = vantora(QStringList(run) << "--allow-empty");
+    QCOMPARE(allowed.exitCode, 0);
+    QVERIFY2(allowed.out.endsWith("with 0 bookmarks.\n"), qPrintable(allowed.out));
+}
+
+void TestVantora::dryRunPrintsWhatTheRunWouldSave()
+{
+    REQUIRE_OUTLINES();
+    QFile file(VANTORA_SAMPLES_DIR "/samplemanual.ini");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray settings = file.readAll();
+    const QMap<QString, QByteArray> before = Snapshot(mDir.path());
+    const Outcome tree = vantora({"run", "--dry-run", "--settings", "-", mSample}, {}, settings);
+    const Outcome json = vantora({"run", "--dry-run", "--json", "--settings", "-", mSample}, {}, settings);
+    QCOMPARE(Snapshot(mDir.path()), before);
+
+    const QString output = mDir.filePath("saved.pdf");
+    QCOMPARE(vantora({"run", "--settings", "-", mSample, "-o", output}, {}, settings).exitCode, 0);
+    QCOMPARE(tree.out, this->tree(output));
+    QCOMPARE(json.out, vantora({"outline", "--json", output}).out);
+    QVERIFY(tree.out.startsWith("1 Getting Started  (3)\n"));
+    // Replacing as many bookmarks as the document had is no empty run.
+    QCOMPARE(vantora({"run", "--dry-run", "--settings", "-", output}, {}, settings).out, tree.out);
+}
+
+void TestVantora::jsonDocumentsCarryTheirVersion_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("path"); // keys and indices down to a value
+    QTest::addColumn<QVariant>("expected");
+    QTest::newRow("outline") << QStringList{"outline", "--json", "OUT"} << "outline/0/children/1/destination/page" << QVariant(4);
+    QTest::newRow("outline leaf") << QStringList{"outline", "--json", "OUT"} << "outline/0/children/1/children" << QVariant(QVariantList());
+    QTest::newRow("outline level") << QStringList{"outline", "--json", "OUT"} << "outline/0/children/0/children/0/level" << QVariant(3);
+    QTest::newRow("outline open") << QStringList{"outline", "--json", "OUT"} << "outline/0/open" << QVariant(true);
+    QTest::newRow("destination kind") << QStringList{"outline", "--json", "OUT"} << "outline/0/destination/kind" << QVariant("XYZ");
+    QTest::newRow("text") << QStringList{"text", "--json", "--page", "3", "IN"} << "lines/2/text" << QVariant("1 Getting Started");
+    QTest::newRow("text corner") << QStringList{"text", "--json", "--page", "3", "IN"} << "lines/2/corners/upper_left/x" << QVariant(72);
+    QTest::newRow("fonts") << QStringList{"fonts", "--json", "IN"} << "styles/1/colour" << QVariant("#1f3a93");
+    QTest::newRow("fonts pages") << QStringList{"fonts", "--json", "IN"} << "styles/1/pages/2" << QVariant(6);
+    QTest::newRow("all fonts") << QStringList{"fonts", "--json", "--all", "IN"} << "fonts/0/encoding" << QVariant("WinAnsiEncoding");
+    QTest::newRow("dry run") << QStringList{"run", "--dry-run", "--json", "--nth", "5", "IN"} << "outline/1/title" << QVariant("Page 5");
+}
+
+void TestVantora::jsonDocumentsCarryTheirVersion()
+{
+    REQUIRE_OUTLINES();
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, path);
+    QFETCH(QVariant, expected);
+    const QString bookmarked = mDir.filePath("json.pdf");
+    if (!QFile::exists(bookmarked))
+        QCOMPARE(vantora({"run", "--settings", VANTORA_SAMPLES_DIR "/samplemanual.ini", mSample, "-o", bookmarked}).exitCode, 0);
+    for (QString& argument : arguments)
+        argument = argument == "IN" ? mSample : argument == "OUT" ? bookmarked : argument;
+    const Outcome outcome = vantora(arguments);
+    QCOMPARE(outcome.exitCode, 0);
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(outcome.out.toUtf8(), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(json["version"].toInt(), 1);
+    QJsonValue value = json.object();
+    for (const QString& step : path.split('/')) {
+        bool index = false;
+        const int at = step.toInt(&index);
+        value = index ? value.toArray().at(at) : value.toObject().value(step);
+    }
+    QCOMPARE(value.toVariant(), expected);
+}
+
+void TestVantora::textIsQuotedCsv()
+{
+    const Outcome text = vantora({"text", "--page", "1", mSample});
+    QCOMPARE(text.exitCode, 0);
+    const QStringList lines = text.out.split('\n');
+    QCOMPARE(lines.first(), QStringLiteral("page,font,colour,size,lower_left_x,lower_left_y,lower_right_x,lower_right_y,"
+                                           "upper_right_x,upper_right_y,upper_left_x,upper_left_y,text"));
+    QVERIFY2(text.out.contains(QRegularExpression("\n1,Helvetica,#4d4d4d,14,([^,\"]+,){8}"
+                                                  "\"Collections, archives and remote sites\"\n")),
+             qPrintable(text.out));
+}
+
+void TestVantora::fontsGroupSubsetsOfOneFont()
+{
+    RawPdf pdf;
+    pdf.addFont("F1", "ABCDEF+Helvetica-Bold");
+    pdf.addFont("F2", "GHIJKL+Helvetica-Bold");
+    pdf.addPage("BT /F1 18 Tf 72 700 Td (Chapter One) Tj ET");
+    pdf.addPage("BT /F2 18 Tf 72 700 Td (Chapter Two) Tj ET BT /F2 10 Tf 72 600 Td (Body) Tj ET");
+    const QString path = mDir.filePath("subsets.pdf");
+    QVERIFY(pdf.write(path));
+    const Outcome fonts = vantora({"fonts", path});
+    QCOMPARE(fonts.exitCode, 0);
+    QCOMPARE(fonts.out, QStringLiteral("Text styles (2), largest first: size, font, colour, lines, pages: example\n"
+                                       "  18, Helvetica-Bold, #000000, 2 lines, p1-2: Chapter One\n"
+                                       "  10, Helvetica-Bold, #000000, 1 line, p2: Body\n"));
+}
+
+void TestVantora::outlineRoundTrip_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("fromStandardInput");
+    QTest::addColumn<QByteArray>("zoom"); // the settings' ZoomSettings line and more
+    QTest::addColumn<QByteArray>("view"); // as mutool shows the first bookmark's
+    QTest::newRow("text") << "text" << false << QByteArray("ZoomSettings=0") << QByteArray("zoom=nan");
+    QTest::newRow("json, fit width") << "json" << false << QByteArray("ZoomSettings=2") << QByteArray("view=FitH");
+    QTest::newRow("json, zoom, from standard input")
+        << "json" << true << QByteArray("ZoomSettings=1\nZoomValue=150") << QByteArray("zoom=150,72,");
+}
+
+void TestVantora::outlineRoundTrip()
+{
+    REQUIRE_OUTLINES();
+    QFETCH(QString, format);
+    QFETCH(bool, fromStandardInput);
+    QFETCH(QByteArray, zoom);
+    QFETCH(QByteArray, view);
+    QTemporaryDir folder;
+    // Destinations and closed parents, which a copy must keep.
+    const QString settings = folder.filePath("levels.ini");
+    QFile original(VANTORA_SAMPLES_DIR "/samplemanual.ini");
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QFile changed(settings);
+    QVERIFY(changed.open(QIODevice::WriteOnly));
+    changed.write(original.readAll().replace("ZoomSettings=0", zoom + "\nCollapseBookmarks=true"));
+    changed.close();
+    const QString bookmarked = folder.filePath("bookmarked.pdf");
+    QCOMPARE(vantora({"run", "--settings", settings, mSample, "-o", bookmarked}).exitCode, 0);
+
+    const QString exported = vantora({"outline", "--format", format, bookmarked}).out;
+    QVERIFY(exported.contains(format == "text" ? "\"1 Getting Started\" 3 closed\n  \"1.1 Installing Lanternfish\" 3 "
+                                                 "closed\n    \"1.1.1 From packages\" 3\n"
+                                               : "\"open\": false"));
+    const QString copy = folder.filePath("copy.pdf");
+    const QString outline = folder.filePath("outline");
+    QFile file(outline);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(exported.toUtf8());
+    file.close();
+    const Outcome imported = fromStandardInput
+        ? vantora({"set-outline", mSample, "-", "-o", copy}, {}, exported.toUtf8())
+        : vantora({"set-outline", mSample, outline, "-o", copy});
+    QCOMPARE(imported.exitCode, 0);
+    QCOMPARE(vantora({"outline", "--format", format, copy}).out, exported);
+
+    const QString mutool = QStandardPaths::findExecutable("mutool");
+    if (mutool.isEmpty())
+        QSKIP("mutool is not installed.");
+    QProcess show;
+    show.start(mutool, {"show", bookmarked, "outline"});
+    QVERIFY(show.waitForFinished());
+    const QByteArray expected = show.readAllStandardOutput();
+    show.start(mutool, {"show", copy, "outline"});
+    QVERIFY(show.waitForFinished());
+    QCOMPARE(show.readAllStandardOutput(), expected);
+    QVERIFY2(expected.contains(view), expected.constData());
+}
+
+void TestVantora::manyFilesIntoAFolder()
+{
+    REQUIRE_OUTLINES();
+    QTemporaryDir folder;
+    const QString first = folder.filePath("first.pdf");
+    const QString broken = folder.filePath("broken.pdf");
+    QVERIFY(QFile::copy(mSample, first));
+    QFile notes(broken);
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("not a PDF\n");
+    notes.close();
+    const QString out = folder.filePath("out");
+    const Outcome batch = vantora({"run", "--nth", "4", first, broken, mSample, "--output-dir", out, "--jobs", "2"});
+    QCOMPARE(batch.exitCode, 1);
+    QCOMPARE(batch.out, QStringLiteral("%1: Saved %2 with 4 bookmarks.\n%3: \"%3\" is not a PDF file.\n"
+                                       "%4: Saved %5 with 4 bookmarks.\n")
+                            .arg(first, out + "/first.pdf", broken, mSample, out + "/sample.pdf"));
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), (QStringList{"first.pdf", "sample.pdf"}));
+    QCOMPARE(tree(out + "/first.pdf"), tree(out + "/sample.pdf"));
 }
 
 QTEST_GUILESS_MAIN(TestVantora)

@@ -7,7 +7,7 @@
 
 #include "actionrunner.h"
 #include "outlinepanel.h"
-#include "outlineprinter.h"
+#include "outlinereader.h"
 #include "backgroundpagerenderer.h"
 #include "recentfiles.h"
 #include "samplepdf.h"
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(QDir(mDir.path()).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
         QCOMPARE(mWindow->findChild<RecentFiles*>()->files().mid(0, 2), QStringList({saved, mSample}));
         OpenDocument reopened(saved, QString());
-        const QList<OutlineItem> outline = OutlinePrinter::read(reopened.library());
+        const QList<OutlineItem> outline = OutlineReader::read(reopened.library());
         QCOMPARE(outline.size(), 4);
         QCOMPARE(outline.at(0).title, chapter.title);
         QCOMPARE(outline.at(0).page, chapter.page);
