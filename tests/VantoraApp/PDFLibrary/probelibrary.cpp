@@ -25,10 +25,7 @@ std::string BufferBytes(const char* buffer)
 
 extern "C" {
 
-__attribute__((visibility("default"))) ProbeRecord* ProbeState()
-{
-    return &gRecord;
-}
+__attribute__((visibility("default"))) ProbeRecord* ProbeState() { return &gRecord; }
 
 int ULRCreateLibrary(void)
 {
@@ -45,15 +42,9 @@ int ULRReleaseLibrary(int instanceID)
     return 1;
 }
 
-int ULRStringResultLength(int)
-{
-    return static_cast<int>(gWideResult.size());
-}
+int ULRStringResultLength(int) { return static_cast<int>(gWideResult.size()); }
 
-int ULRAnsiStringResultLength(int)
-{
-    return static_cast<int>(gByteResult.size());
-}
+int ULRAnsiStringResultLength(int) { return static_cast<int>(gByteResult.size()); }
 
 char* ULRCreateBuffer(int, int size)
 {
@@ -77,15 +68,9 @@ int ULRReleaseBuffer(int, char* buffer)
     return 1;
 }
 
-int ULRPageCount(int)
-{
-    return 42;
-}
+int ULRPageCount(int) { return 42; }
 
-double ULRGetPageBox(int, int, int)
-{
-    return 1.5;
-}
+double ULRGetPageBox(int, int, int) { return 1.5; }
 
 wchar_t* ULRGetPageText(int, int)
 {

@@ -13,9 +13,7 @@
 
 // The binding is linked into this executable, so its calls of dlclose come
 // here first: a count tells whether destruction closed the library.
-namespace {
-int gDlcloseCalls = 0;
-}
+static int gDlcloseCalls = 0;
 
 extern "C" int dlclose(void* handle)
 {
@@ -46,29 +44,19 @@ void* slot(const Binding& binding, const char* name)
     return field<void*>(binding, Layout::Slots + 8 * std::size_t(at - names));
 }
 
-std::wstring wide(const char* path)
-{
-    return QString::fromLocal8Bit(path).toStdWString();
-}
+std::wstring wide(const char* path) { return QString::fromLocal8Bit(path).toStdWString(); }
 
-// Keeps a probe library open for the test, so its record outlives the
-// binding under test; the binding's own dlopen gets the same handle.
-struct OpenProbe
+// Opens a probe library for the rest of the run, so its record outlives the
+// binding under test, and clears the record; the binding's own dlopen gets
+// the same handle.
+ProbeRecord* FreshProbe(const char* path)
 {
-    explicit OpenProbe(const char* path) : handle(dlopen(path, RTLD_NOW | RTLD_LOCAL))
-    {
-        record = handle ? reinterpret_cast<ProbeStateFn>(dlsym(handle, ProbeStateSymbol))() : nullptr;
-        if (record)
-            *record = ProbeRecord();
-    }
-    ~OpenProbe()
-    {
-        if (handle)
-            dlclose(handle);
-    }
-    void* handle;
-    ProbeRecord* record;
-};
+    void* handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    ProbeRecord* record = handle ? reinterpret_cast<ProbeStateFn>(dlsym(handle, ProbeStateSymbol))() : nullptr;
+    if (record)
+        *record = ProbeRecord();
+    return record;
+}
 
 } // namespace
 
@@ -77,133 +65,112 @@ class TestPDFLibraryBinding : public QObject
     Q_OBJECT
 
 private slots:
-    void entryPointsInByteOrder();
-    void missingFileAnswersNeutrallyAndClosesNothing();
-    void missingEntryPointDisablesEveryMember();
-    void goodLibraryLiesAtTheSharedOffsetsAndIsReleased();
-    void wideNameIsCutToLowBytes();
-    void wideTextRoundTrip_data();
-    void wideTextRoundTrip();
-    void argumentBuffers();
-};
-
-void TestPDFLibraryBinding::entryPointsInByteOrder()
-{
-    // The slots follow the names in byte order: "ULRAddRGB..." before "ULRAddRe...".
-    const auto names = Binding::EntryPointNames;
-    QVERIFY(std::is_sorted(names, names + Binding::EntryPointCount,
-                           [](const char* a, const char* b) { return std::strcmp(a, b) < 0; }));
-}
-
-void TestPDFLibraryBinding::missingFileAnswersNeutrallyAndClosesNothing()
-{
-    gDlcloseCalls = 0;
+    void entryPointsInByteOrder()
     {
-        Binding binding(L"/nonexistent/OmbrelPDFLibraryCPDylib1311.dylib");
-        QVERIFY(!binding.LibraryLoaded());
-        QCOMPARE(binding.PageCount(), 0);
-        QCOMPARE(binding.GetPageText(3), std::wstring());
-        QCOMPARE(field<void*>(binding, Layout::Handle), nullptr);
-        QCOMPARE(field<qint32>(binding, Layout::InstanceID), 0);
-        QCOMPARE(field<bool>(binding, Layout::Missing), true);
+        // The slots follow the names in byte order: "ULRAddRGB..." before "ULRAddRe...".
+        const auto names = Binding::EntryPointNames;
+        QVERIFY(std::is_sorted(names, names + Binding::EntryPointCount,
+                               [](const char* a, const char* b) { return std::strcmp(a, b) < 0; }));
     }
-    QCOMPARE(gDlcloseCalls, 0);
-}
 
-void TestPDFLibraryBinding::missingEntryPointDisablesEveryMember()
-{
-    OpenProbe probe(PROBE_MISSING_ONE);
-    QVERIFY(probe.record);
-    gDlcloseCalls = 0;
+    void missingFileAnswersNeutrallyAndClosesNothing()
     {
-        Binding binding(wide(PROBE_MISSING_ONE));
-        QVERIFY(!binding.LibraryLoaded());
-        // Every name is still looked up after the missing one.
-        QCOMPARE(slot(binding, "ULRLoadFromFile"), nullptr);
-        QVERIFY(slot(binding, "ULRPageCount") && slot(binding, "ULRUseUnsafeContentStreams"));
-        QCOMPARE(binding.PageCount(), 0);
-        QCOMPARE(binding.GetPageBox(1, 0), 0.0);
-        QCOMPARE(binding.GetPageText(3), std::wstring());
-        QCOMPARE(binding.NewOutline(0, L"Title", 1, 0.0), 0);
-        QCOMPARE(binding.AddImageFromString("bytes", 0), 0);
-        QCOMPARE(binding.SaveToString(), std::string());
+        gDlcloseCalls = 0;
+        {
+            Binding binding(L"/nonexistent/OmbrelPDFLibraryCPDylib1311.dylib");
+            QVERIFY(!binding.LibraryLoaded());
+            QCOMPARE(field<void*>(binding, Layout::Handle), nullptr);
+            QCOMPARE(field<qint32>(binding, Layout::InstanceID), 0);
+            QCOMPARE(field<bool>(binding, Layout::Missing), true);
+        }
+        QCOMPARE(gDlcloseCalls, 0);
     }
-    QCOMPARE(probe.record->createLibraryCalls + probe.record->releaseLibraryCalls, 0);
-    QVERIFY(probe.record->buffersMade.empty());
-    QCOMPARE(gDlcloseCalls, 1);
-}
 
-void TestPDFLibraryBinding::goodLibraryLiesAtTheSharedOffsetsAndIsReleased()
-{
-    OpenProbe probe(PROBE_LIBRARY);
-    QVERIFY(probe.record);
-    gDlcloseCalls = 0;
+    void missingEntryPointDisablesEveryMember()
     {
-        Binding binding(wide(PROBE_LIBRARY));
-        QVERIFY(binding.LibraryLoaded());
-        QCOMPARE(probe.record->createLibraryCalls, 1);
-        QCOMPARE(field<void*>(binding, Layout::Handle), probe.handle);
-        QCOMPARE(field<qint32>(binding, Layout::InstanceID), ProbeInstanceID);
-        QCOMPARE(field<bool>(binding, Layout::Missing), false);
-        for (const char* name : Binding::EntryPointNames)
-            QCOMPARE(slot(binding, name), dlsym(probe.handle, name));
+        ProbeRecord* const probe = FreshProbe(PROBE_MISSING_ONE);
+        QVERIFY(probe);
+        gDlcloseCalls = 0;
+        {
+            Binding binding(wide(PROBE_MISSING_ONE));
+            QVERIFY(!binding.LibraryLoaded());
+            // Every name is still looked up after the missing one.
+            QCOMPARE(slot(binding, "ULRLoadFromFile"), nullptr);
+            QVERIFY(slot(binding, "ULRPageCount") && slot(binding, "ULRUseUnsafeContentStreams"));
+            QCOMPARE(binding.GetPageBox(1, 0), 0.0);
+            QCOMPARE(binding.GetPageText(3), std::wstring());
+            QCOMPARE(binding.NewOutline(0, L"Title", 1, 0.0), 0);
+            QCOMPARE(binding.AddImageFromString("bytes", 0), 0);
+        }
+        QCOMPARE(probe->createLibraryCalls + probe->releaseLibraryCalls, 0);
+        QVERIFY(probe->buffersMade.empty());
+        QCOMPARE(gDlcloseCalls, 1);
+    }
+
+    void goodLibraryLiesAtTheSharedOffsetsAndIsReleased()
+    {
+        ProbeRecord* const probe = FreshProbe(PROBE_LIBRARY);
+        QVERIFY(probe);
+        void* const handle = dlopen(PROBE_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
+        gDlcloseCalls = 0;
+        {
+            Binding binding(wide(PROBE_LIBRARY));
+            QVERIFY(binding.LibraryLoaded());
+            QCOMPARE(probe->createLibraryCalls, 1);
+            QCOMPARE(field<void*>(binding, Layout::Handle), handle);
+            QCOMPARE(field<qint32>(binding, Layout::InstanceID), ProbeInstanceID);
+            QCOMPARE(field<bool>(binding, Layout::Missing), false);
+            for (const char* name : Binding::EntryPointNames)
+                QCOMPARE(slot(binding, name), dlsym(handle, name));
+            QCOMPARE(binding.PageCount(), 42);
+            QCOMPARE(binding.GetPageBox(1, 0), 1.5);
+            QCOMPARE(binding.GetPageText(3), std::wstring(L"probe"));
+            QCOMPARE(binding.SaveToString(), std::string("%PDF\0\xff", 6));
+        }
+        QCOMPARE(probe->releaseLibraryCalls, 1);
+        QCOMPARE(probe->releasedInstance, ProbeInstanceID);
+        QCOMPARE(gDlcloseCalls, 1);
+    }
+
+    void wideNameIsCutToLowBytes()
+    {
+        QTemporaryDir dir;
+        // U+0141 and U+1F642 end in the bytes of 'A' and 'B'.
+        QVERIFY(QFile::copy(QString::fromLocal8Bit(PROBE_LIBRARY), dir.filePath("probe-AB.so")));
+        Binding binding(dir.path().toStdWString() + L"/probe-\u0141\U0001F642.so");
         QCOMPARE(binding.PageCount(), 42);
-        QCOMPARE(binding.GetPageBox(1, 0), 1.5);
-        QCOMPARE(binding.GetPageText(3), std::wstring(L"probe"));
-        QCOMPARE(binding.SaveToString(), std::string("%PDF\0\xff", 6));
     }
-    QCOMPARE(probe.record->releaseLibraryCalls, 1);
-    QCOMPARE(probe.record->releasedInstance, ProbeInstanceID);
-    QCOMPARE(gDlcloseCalls, 1);
-}
 
-void TestPDFLibraryBinding::wideNameIsCutToLowBytes()
-{
-    QTemporaryDir dir;
-    // U+0141 and U+1F642 end in the bytes of 'A' and 'B'.
-    QVERIFY(QFile::copy(QString::fromLocal8Bit(PROBE_LIBRARY), dir.filePath("probe-AB.so")));
-    Binding binding(dir.path().toStdWString() + L"/probe-\u0141\U0001F642.so");
-    QCOMPARE(binding.PageCount(), 42);
-}
+    // Wide text crosses as UCS-4 both ways, whole, embedded zero and all.
+    void wideTextRoundTrip()
+    {
+        const QString text = QString::fromUcs4(U"K\u00e4se \U0001D11E\0b", 8);
+        ProbeRecord* const probe = FreshProbe(PROBE_LIBRARY);
+        Binding binding(wide(PROBE_LIBRARY));
+        binding.NewOutline(0, text.toStdWString(), 1, 0.0);
+        const QVector<uint> units = text.toUcs4();
+        QCOMPARE(probe->lastTitle, std::wstring(units.begin(), units.end()));
+        const std::wstring back = binding.OutlineTitle(7);
+        QCOMPARE(QString::fromUcs4(reinterpret_cast<const uint*>(back.data()), int(back.size())), text);
+    }
 
-void TestPDFLibraryBinding::wideTextRoundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("ASCII") << QStringLiteral("Chapter 1");
-    QTest::newRow("Latin and Greek") << QStringLiteral("K\u00e4se \u03a9");
-    QTest::newRow("outside the Basic Multilingual Plane") << QString::fromUcs4(U"Clef \U0001D11E and \U0001F600");
-    QTest::newRow("embedded zero") << QString::fromUtf16(u"a\0b", 3);
-}
-
-void TestPDFLibraryBinding::wideTextRoundTrip()
-{
-    QFETCH(QString, text);
-    OpenProbe probe(PROBE_LIBRARY);
-    Binding binding(wide(PROBE_LIBRARY));
-    binding.NewOutline(0, text.toStdWString(), 1, 0.0);
-    const QVector<uint> units = text.toUcs4();
-    QCOMPARE(probe.record->lastTitle, std::wstring(units.begin(), units.end()));
-    const std::wstring back = binding.OutlineTitle(7);
-    QCOMPARE(QString::fromUcs4(reinterpret_cast<const uint*>(back.data()), int(back.size())), text);
-}
-
-void TestPDFLibraryBinding::argumentBuffers()
-{
-    OpenProbe probe(PROBE_LIBRARY);
-    Binding binding(wide(PROBE_LIBRARY));
-    const ProbeRecord& record = *probe.record;
-    // An empty wide string reaches the library as null, in no buffer.
-    QCOMPARE(binding.NewOutline(0, std::wstring(), 1, 0.0), 7);
-    QCOMPARE(record.lastTitlePointer, nullptr);
-    QVERIFY(record.buffersMade.empty());
-    // Byte arguments are released after the call; wide ones the library keeps.
-    binding.AddImageFromString(std::string("a\0b", 3), 0);
-    QCOMPARE(record.lastBytes, std::string("a\0b", 3));
-    binding.NewOutline(0, L"kept by the library", 1, 0.0);
-    QCOMPARE(record.buffersMade.size(), std::size_t(2));
-    QCOMPARE(record.buffersReleased, std::vector<const char*>{record.buffersMade[0]});
-    QCOMPARE(static_cast<const void*>(record.lastTitlePointer), static_cast<const void*>(record.buffersMade[1]));
-}
+    void argumentBuffers()
+    {
+        const ProbeRecord& record = *FreshProbe(PROBE_LIBRARY);
+        Binding binding(wide(PROBE_LIBRARY));
+        // An empty wide string reaches the library as null, in no buffer.
+        QCOMPARE(binding.NewOutline(0, std::wstring(), 1, 0.0), 7);
+        QCOMPARE(record.lastTitlePointer, nullptr);
+        QVERIFY(record.buffersMade.empty());
+        // Byte arguments are released after the call; wide ones the library keeps.
+        binding.AddImageFromString(std::string("a\0b", 3), 0);
+        QCOMPARE(record.lastBytes, std::string("a\0b", 3));
+        binding.NewOutline(0, L"kept by the library", 1, 0.0);
+        QCOMPARE(record.buffersMade.size(), std::size_t(2));
+        QCOMPARE(record.buffersReleased, std::vector<const char*>{record.buffersMade[0]});
+        QCOMPARE(static_cast<const void*>(record.lastTitlePointer), static_cast<const void*>(record.buffersMade[1]));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPDFLibraryBinding)
 #include "tst_pdflibrarybinding.moc"
