@@ -1,8 +1,9 @@
 #include "outlinetree.h"
 
 #include "enginecall.h"
+#include "outlinedestination.h"
+#include "outlinetitle.h"
 #include "pageboxes.h"
-#include "ucs4text.h"
 
 #include <algorithm>
 
@@ -10,8 +11,6 @@ namespace {
 
 // Outlines nest a handful of levels; deeper chains are damage or hostility.
 const int kMaxDepth = 100;
-
-enum DestinationType { XYZ = 1, Fit = 2, FitH = 3, FitV = 4, FitR = 5, FitB = 6 };
 
 int NumberOf(fz_context* ctx, pdf_obj* obj)
 {
@@ -171,9 +170,14 @@ std::wstring OutlineTree::Title(int id) const
     const Node* node = id ? Find(id) : nullptr;
     if (!node)
         return std::wstring();
-    const char* title = nullptr;
-    EngineCall(mContext, [&] { title = pdf_to_text_string(mContext, pdf_dict_get(mContext, node->object, PDF_NAME(Title))); });
-    return Ucs4FromUtf8(title ? title : "");
+    const char* bytes = nullptr;
+    std::size_t length = 0;
+    EngineCall(mContext, [&] {
+        pdf_obj* title = pdf_dict_get(mContext, node->object, PDF_NAME(Title));
+        bytes = pdf_to_str_buf(mContext, title);
+        length = pdf_to_str_len(mContext, title);
+    });
+    return Ucs4FromTextString(bytes, length);
 }
 
 bool OutlineTree::SetTitle(int id, const std::wstring& title)
@@ -181,9 +185,9 @@ bool OutlineTree::SetTitle(int id, const std::wstring& title)
     const Node* node = id ? Find(id) : nullptr;
     if (!node)
         return false;
-    const std::string text = Utf8FromUcs4(title);
+    const std::string bytes = TextStringFromUcs4(title);
     EngineCall(mContext, [&] {
-        pdf_dict_put_drop(mContext, node->object, PDF_NAME(Title), pdf_new_text_string(mContext, text.c_str()));
+        pdf_dict_put_drop(mContext, node->object, PDF_NAME(Title), pdf_new_string(mContext, bytes.data(), bytes.size()));
     });
     return true;
 }
@@ -191,32 +195,7 @@ bool OutlineTree::SetTitle(int id, const std::wstring& title)
 int OutlineTree::Page(int id) const
 {
     const Node* node = id ? Find(id) : nullptr;
-    if (!node)
-        return 0;
-    pdf_obj* target = nullptr;
-    int index = -1;
-    EngineCall(mContext, [&] {
-        pdf_obj* dest = pdf_dict_get(mContext, node->object, PDF_NAME(Dest));
-        if (!dest)
-        {
-            pdf_obj* action = pdf_dict_get(mContext, node->object, PDF_NAME(A));
-            if (pdf_name_eq(mContext, pdf_dict_get(mContext, action, PDF_NAME(S)), PDF_NAME(GoTo)))
-                dest = pdf_dict_get(mContext, action, PDF_NAME(D));
-        }
-        if (pdf_is_name(mContext, dest) || pdf_is_string(mContext, dest))
-            dest = pdf_lookup_dest(mContext, mDocument.Doc(), dest);
-        if (pdf_is_dict(mContext, dest))
-            dest = pdf_dict_get(mContext, dest, PDF_NAME(D));
-        pdf_obj* first = pdf_array_get(mContext, dest, 0);
-        if (pdf_is_int(mContext, first))
-            index = pdf_to_int(mContext, first);
-        else if (pdf_is_indirect(mContext, first))
-            target = first;
-    });
-    if (target)
-        return mDocument.PageNumberOf(target);
-    // Some producers write a page index where a page reference belongs.
-    return mDocument.HasPage(index + 1) ? index + 1 : 0;
+    return node ? DestinationPage(mDocument, node->object) : 0;
 }
 
 pdf_obj* OutlineTree::RootObject(bool create)
@@ -361,77 +340,20 @@ void OutlineTree::CountAppended(int parent)
     }
 }
 
-pdf_obj* OutlineTree::Destination(int page, int type, int zoom, const double c[4]) const
-{
-    pdf_obj* pageObject = mDocument.PageObject(page);
-    if (!pageObject || type < XYZ || type > FitB)
-        return nullptr;
-    pdf_obj* dest = nullptr;
-    EngineCall(mContext, [&] {
-        dest = pdf_new_array(mContext, mDocument.Doc(), 6);
-        fz_try(mContext)
-        {
-            pdf_array_push(mContext, dest, pageObject);
-            switch (type)
-            {
-            case XYZ:
-                pdf_array_push_name(mContext, dest, "XYZ");
-                pdf_array_push_real(mContext, dest, c[0]);
-                pdf_array_push_real(mContext, dest, c[1]);
-                // Zoom 0: the reader keeps its own.
-                if (zoom > 0)
-                    pdf_array_push_real(mContext, dest, zoom / 100.0);
-                else
-                    pdf_array_push(mContext, dest, PDF_NULL);
-                break;
-            case Fit:
-                pdf_array_push_name(mContext, dest, "Fit");
-                break;
-            case FitH:
-                pdf_array_push_name(mContext, dest, "FitH");
-                pdf_array_push_real(mContext, dest, c[1]);
-                break;
-            case FitV:
-                pdf_array_push_name(mContext, dest, "FitV");
-                pdf_array_push_real(mContext, dest, c[0]);
-                break;
-            case FitR:
-                // c1 left, c2 top, c3 right, c4 bottom; the array wants
-                // left, bottom, right, top.
-                pdf_array_push_name(mContext, dest, "FitR");
-                pdf_array_push_real(mContext, dest, std::min(c[0], c[2]));
-                pdf_array_push_real(mContext, dest, std::min(c[1], c[3]));
-                pdf_array_push_real(mContext, dest, std::max(c[0], c[2]));
-                pdf_array_push_real(mContext, dest, std::max(c[1], c[3]));
-                break;
-            case FitB:
-                pdf_array_push_name(mContext, dest, "FitB");
-                break;
-            }
-        }
-        fz_catch(mContext)
-        {
-            pdf_drop_obj(mContext, dest);
-            fz_rethrow(mContext);
-        }
-    });
-    return dest;
-}
-
 int OutlineTree::Add(int parent, const std::wstring& title, int page, double position)
 {
     if (!Find(parent) || !mDocument.HasPage(page))
         return 0;
     const fz_rect box = PageBox(mContext, mDocument.PageObject(page), PageBoxKind::Crop);
     const double corner[4] = {box.x0, box.y1 - position, box.x1, box.y0};
-    pdf_obj* dest = Destination(page, XYZ, 0, corner);
-    const std::string text = Utf8FromUcs4(title);
+    pdf_obj* dest = NewDestination(mDocument, page, static_cast<int>(DestinationType::XYZ), 0, corner);
+    const std::string text = TextStringFromUcs4(title);
     pdf_obj* item = nullptr;
     EngineCall(mContext, [&] {
         fz_try(mContext)
         {
             item = pdf_add_new_dict(mContext, mDocument.Doc(), 6);
-            pdf_dict_put_drop(mContext, item, PDF_NAME(Title), pdf_new_text_string(mContext, text.c_str()));
+            pdf_dict_put_drop(mContext, item, PDF_NAME(Title), pdf_new_string(mContext, text.data(), text.size()));
             pdf_dict_put(mContext, item, PDF_NAME(Dest), dest);
         }
         fz_always(mContext)
@@ -551,7 +473,7 @@ bool OutlineTree::SetDestination(int id, int page, int zoom, int type, const dou
     const Node* node = id ? Find(id) : nullptr;
     if (!node)
         return false;
-    pdf_obj* dest = Destination(page, type, zoom, c);
+    pdf_obj* dest = NewDestination(mDocument, page, type, zoom, c);
     if (!dest)
         return false;
     EngineCall(mContext, [&] {

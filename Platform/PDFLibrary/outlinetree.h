@@ -78,7 +78,6 @@ private:
     // After appending a leaf once the counts are right: each count changes
     // by one, up to the first closed item.
     void CountAppended(int parent);
-    pdf_obj* Destination(int page, int type, int zoom, const double c[4]) const;
 
     PdfDocument& mDocument;
     fz_context* mContext;

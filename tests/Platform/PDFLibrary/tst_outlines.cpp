@@ -80,23 +80,24 @@ void OutlinesTest::buildSaveAndReload()
     auto& lib = session.library();
     const QString accented = QString::fromUtf8("Überblick – façade");
     const QString beyondLatin1 = QString::fromUtf8("日本語 Ωμέγα 𝄞");
+    const QString withNul = QString("A") + QChar(0) + "2";
     const int a = lib.NewOutline(0, LibrarySession::wide(accented), 1, 0.0);
     lib.NewOutline(0, LibrarySession::wide(beyondLatin1), 4, 0.0);
     const int a1 = lib.NewOutline(a, L"A1", 2, 0.0);
-    lib.NewOutline(a, L"A2", 3, 0.0);
-    QCOMPARE(tree(lib), accented + "@1(A1@2,A2@3)," + beyondLatin1 + "@4");
+    lib.NewOutline(a, LibrarySession::wide(withNul), 3, 0.0);
+    QCOMPARE(tree(lib), accented + "@1(A1@2," + withNul + "@3)," + beyondLatin1 + "@4");
     QCOMPARE(lib.OutlineCount(), 4);
     const QString file = session.path("saved.pdf");
     QVERIFY(session.save(file));
     QVERIFY(qpdfAccepts(file));
     // A parent made by appending children starts closed: a negative /Count.
-    QCOMPARE(saved(file), "[2]" + accented + "@1[-2](A1@2,A2@3)," + beyondLatin1 + "@4");
+    QCOMPARE(saved(file), "[2]" + accented + "@1[-2](A1@2," + withNul + "@3)," + beyondLatin1 + "@4");
 
     // Identifiers hold after reloading: they are the items' object numbers.
     QVERIFY(session.load(file));
     QCOMPARE(lib.GetFirstChildOutline(a), a1);
     QVERIFY(lib.SetOutlineTitle(a1, LibrarySession::wide(beyondLatin1)));
-    QCOMPARE(tree(lib), accented + "@1(" + beyondLatin1 + "@2,A2@3)," + beyondLatin1 + "@4");
+    QCOMPARE(tree(lib), accented + "@1(" + beyondLatin1 + "@2," + withNul + "@3)," + beyondLatin1 + "@4");
 }
 
 void OutlinesTest::moveOpenAndRemove()
