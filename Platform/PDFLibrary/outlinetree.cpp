@@ -200,11 +200,16 @@ int OutlineTree::Page(int id) const
 
 pdf_obj* OutlineTree::RootObject(bool create)
 {
-    if (mRoot || !create)
+    bool indirect = false;
+    EngineCall(mContext, [&] { indirect = pdf_is_indirect(mContext, mRoot); });
+    if (indirect || (!mRoot && !create))
         return mRoot;
+    // Items link to their parent by reference; a root held directly in the
+    // catalog would be written out as a copy in every item that names it.
     EngineCall(mContext, [&] {
         pdf_obj* catalog = pdf_dict_get(mContext, pdf_trailer(mContext, mDocument.Doc()), PDF_NAME(Root));
-        pdf_obj* root = pdf_add_new_dict(mContext, mDocument.Doc(), 2);
+        pdf_obj* root = mRoot ? pdf_add_object(mContext, mDocument.Doc(), mRoot)
+                              : pdf_add_new_dict(mContext, mDocument.Doc(), 2);
         fz_try(mContext)
         {
             pdf_dict_put(mContext, root, PDF_NAME(Type), PDF_NAME(Outlines));

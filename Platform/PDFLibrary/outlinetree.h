@@ -57,6 +57,8 @@ private:
     const Node* Find(int parent) const;
     // The sibling step places after id (before it when negative); 0 when none.
     int Sibling(int id, int step) const;
+    // The root as links can point at it: an indirect object, made when the
+    // document has none (create) or holds it directly in its catalog.
     pdf_obj* RootObject(bool create);
     bool IsInside(int id, int ancestor) const;
     bool Move(int id, int sibling, bool after);

@@ -39,7 +39,8 @@ QJsonValue qpdfJson(const QString& file)
 }
 
 // The saved outline as qpdf reads it, in tree's form with every /Count in
-// brackets, the root's first: "[3]A@1[2](A1@1,A2@1[-1](A2a@1))".
+// brackets, the root's first: "[3]A@1[2](A1@1,A2@1[-1](A2a@1))"; "!Last"
+// when the root's /Last is not its last item.
 QString saved(const QString& file)
 {
     const QJsonValue json = qpdfJson(file);
@@ -55,7 +56,8 @@ QString saved(const QString& file)
         return out.join(',');
     };
     const QJsonValue root = json["objects"][json["objects"]["trailer"]["/Root"].toString()]["/Outlines"];
-    return count(root) + items(json["outlines"]);
+    const bool lastRight = json["objects"][root.toString()]["/Last"] == json["outlines"].toArray().last()["object"];
+    return count(root) + items(json["outlines"]) + (lastRight ? "" : "!Last");
 }
 
 } // namespace
@@ -69,7 +71,8 @@ private slots:
     void moveOpenAndRemove();
     void destinations_data();
     void destinations();
-    void cyclicChainEnds();
+    void damagedOutlines_data();
+    void damagedOutlines();
     void unknownIdentifiers();
 };
 
@@ -175,31 +178,42 @@ void OutlinesTest::destinations()
     QCOMPARE(QString(QJsonDocument(dest).toJson(QJsonDocument::Compact)), expected);
 }
 
-void OutlinesTest::cyclicChainEnds()
+void OutlinesTest::damagedOutlines_data()
 {
-    LibrarySession session;
-    QVERIFY(session.load(session.sample("source.pdf", 3)));
-    auto& lib = session.library();
-    const int a = lib.NewOutline(0, L"A", 1, 0.0);
-    lib.NewOutline(0, L"B", 2, 0.0);
-    const QString file = session.path("chain.pdf");
-    QVERIFY(session.save(file));
-    // B's /Prev turned into a /Next back to A: the chain A, B, A, ... loops.
-    QFile pdf(file);
-    QVERIFY(pdf.open(QIODevice::ReadWrite));
-    const QByteArray prev = "/Prev " + QByteArray::number(a) + " 0 R";
-    QByteArray bytes = pdf.readAll();
-    QVERIFY(bytes.contains(prev));
-    pdf.seek(0);
-    pdf.write(bytes.replace(prev, "/Next " + QByteArray::number(a) + " 0 R"));
-    pdf.close();
+    QTest::addColumn<QByteArray>("root");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("expected");
+    // Old points at a page index no int counts past; Loop's /Next leads back
+    // to Old. Modes as the engine edits: 0 replace, 1 after, 2 before.
+    const QByteArray inCatalog = "<< /First 4 0 R /Last 5 0 R >>";
+    QTest::newRow("root in the catalog, replace") << inCatalog << 0 << "[2]Loop@1,New@1";
+    QTest::newRow("root in the catalog, after") << inCatalog << 1 << "[3]Old@0,Loop@1,New@1";
+    QTest::newRow("root in the catalog, before") << inCatalog << 2 << "[3]New@1,Old@0,Loop@1";
+    QTest::newRow("root of its own, after") << QByteArray("6 0 R") << 1 << "[3]Old@0,Loop@1,New@1";
+}
 
-    QVERIFY(session.load(file));
-    QCOMPARE(tree(lib), "A@1,B@2");
-    // Editing the damaged chain repairs its links.
-    QVERIFY(lib.NewOutline(0, L"C", 3, 0.0) > 0);
-    QVERIFY(session.save(file));
-    QCOMPARE(saved(file), "[3]A@1,B@2,C@3");
+void OutlinesTest::damagedOutlines()
+{
+    QFETCH(QByteArray, root);
+    QFETCH(int, mode);
+    QFETCH(QString, expected);
+    LibrarySession session;
+    QFile pdf(session.path("damaged.pdf"));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    pdf.write("%PDF-1.7\n1 0 obj << /Type /Catalog /Pages 2 0 R /Outlines " + root + " >> endobj 2 0 obj << /Type /Pages"
+              " /Kids [3 0 R] /Count 1 >> endobj 3 0 obj << /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >> endobj"
+              " 4 0 obj << /Title (Old) /Dest [2147483647 /Fit] /Next 5 0 R >> endobj 5 0 obj << /Title (Loop)"
+              " /Dest [3 0 R /Fit] /Next 4 0 R >> endobj 6 0 obj << /First 4 0 R /Last 5 0 R >> endobj"
+              " trailer << /Root 1 0 R >>\n");
+    pdf.close();
+    QVERIFY(session.load(pdf.fileName()));
+    auto& lib = session.library();
+    const int old = lib.GetFirstOutline();
+    QVERIFY(mode != 0 || lib.RemoveOutline(old));
+    const int added = lib.NewOutline(0, L"New", 1, 0.0);
+    QVERIFY(mode != 2 || lib.MoveOutlineBefore(added, old));
+    QVERIFY(session.save(session.path("saved.pdf")));
+    QCOMPARE(saved(session.path("saved.pdf")), expected);
 }
 
 void OutlinesTest::unknownIdentifiers()
