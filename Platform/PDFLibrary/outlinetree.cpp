@@ -5,12 +5,7 @@
 #include "outlinetitle.h"
 #include "pageboxes.h"
 
-#include <algorithm>
-
 namespace {
-
-// Outlines nest a handful of levels; deeper chains are damage or hostility.
-const int kMaxDepth = 100;
 
 int NumberOf(fz_context* ctx, pdf_obj* obj)
 {
@@ -69,6 +64,7 @@ OutlineTree::OutlineTree(PdfDocument& document)
     {
         for (auto& node : mNodes)
             pdf_drop_obj(mContext, node.second.object);
+        pdf_drop_obj(mContext, mRoot);
         throw;
     }
 }
@@ -77,86 +73,99 @@ OutlineTree::~OutlineTree()
 {
     for (auto& node : mNodes)
         pdf_drop_obj(mContext, node.second.object);
+    pdf_drop_obj(mContext, mRoot);
 }
 
 void OutlineTree::Read()
 {
     EngineCall(mContext, [&] {
         pdf_obj* catalog = pdf_dict_get(mContext, pdf_trailer(mContext, mDocument.Doc()), PDF_NAME(Root));
-        mRoot = pdf_dict_get(mContext, catalog, PDF_NAME(Outlines));
-        if (!pdf_is_dict(mContext, mRoot))
-            mRoot = nullptr;
+        pdf_obj* root = pdf_dict_get(mContext, catalog, PDF_NAME(Outlines));
+        if (pdf_is_dict(mContext, root))
+            mRoot = pdf_keep_obj(mContext, root);
     });
-    if (mRoot)
-        ReadChildren(0, mRoot, 0);
+    if (!mRoot)
+        return;
+    // Depth first without recursion: a hostile file nests items as deep as
+    // it has objects. The items read so far are the objects seen: a chain
+    // that comes round to one of them, by a loop or a sideways link, ends.
+    std::vector<int> pending{0};
+    std::vector<int> found;
+    while (!pending.empty())
+    {
+        const int parent = pending.back();
+        pending.pop_back();
+        found.clear();
+        ReadChildren(parent, found);
+        pending.insert(pending.end(), found.rbegin(), found.rend());
+    }
 }
 
-void OutlineTree::ReadChildren(int parentId, pdf_obj* parent, int depth)
+void OutlineTree::ReadChildren(int parent, std::vector<int>& found)
 {
-    if (depth > kMaxDepth)
-        return;
-    const int rootNumber = mRoot ? NumberOf(mContext, mRoot) : 0;
+    const int rootNumber = NumberOf(mContext, mRoot);
     pdf_obj* item = nullptr;
-    EngineCall(mContext, [&] { item = pdf_dict_get(mContext, parent, PDF_NAME(First)); });
-    std::vector<int> added;
+    EngineCall(mContext, [&] { item = pdf_dict_get(mContext, ObjectOf(parent), PDF_NAME(First)); });
+    int previous = 0;
     while (item)
     {
         const int number = NumberOf(mContext, item);
         bool isDict = false;
         EngineCall(mContext, [&] { isDict = pdf_is_dict(mContext, item); });
-        // A chain that loops, or runs into an item seen elsewhere, ends here.
         if (number <= 0 || number == rootNumber || !isDict || mNodes.count(number))
             break;
-        Node node;
-        node.parent = parentId;
-        mNodes.emplace(number, std::move(node));
+        Node& node = mNodes[number];
         // Our own reference: relinking may drop the one the tree held.
-        mNodes[number].object = pdf_keep_obj(mContext, item);
-        NodeOf(parentId).children.push_back(number);
-        added.push_back(number);
+        node.object = pdf_keep_obj(mContext, item);
+        node.parent = parent;
+        node.previous = previous;
+        Node& above = NodeOf(parent);
+        if (previous)
+            NodeOf(previous).next = number;
+        else
+            above.first = number;
+        above.last = number;
+        ++above.children;
+        found.push_back(number);
+        previous = number;
         EngineCall(mContext, [&] { item = pdf_dict_get(mContext, item, PDF_NAME(Next)); });
     }
-    for (int child : added)
-        ReadChildren(child, mNodes[child].object, depth + 1);
 }
 
-OutlineTree::Node& OutlineTree::NodeOf(int parent)
+OutlineTree::Node& OutlineTree::NodeOf(int id)
 {
-    return parent == 0 ? mTop : mNodes.at(parent);
+    return id == 0 ? mTop : mNodes.at(id);
 }
 
-const OutlineTree::Node* OutlineTree::Find(int parent) const
+const OutlineTree::Node* OutlineTree::Find(int id) const
 {
-    if (parent == 0)
+    if (id == 0)
         return &mTop;
-    const auto found = mNodes.find(parent);
+    const auto found = mNodes.find(id);
     return found == mNodes.end() ? nullptr : &found->second;
+}
+
+pdf_obj* OutlineTree::ObjectOf(int id)
+{
+    return id == 0 ? mRoot : mNodes.at(id).object;
 }
 
 int OutlineTree::FirstChild(int parent) const
 {
     const Node* node = Find(parent);
-    return node && !node->children.empty() ? node->children.front() : 0;
-}
-
-int OutlineTree::Sibling(int id, int step) const
-{
-    const Node* node = id ? Find(id) : nullptr;
-    if (!node)
-        return 0;
-    const std::vector<int>& siblings = Find(node->parent)->children;
-    const auto at = std::find(siblings.begin(), siblings.end(), id) - siblings.begin() + step;
-    return at >= 0 && at < static_cast<std::ptrdiff_t>(siblings.size()) ? siblings[static_cast<std::size_t>(at)] : 0;
+    return node ? node->first : 0;
 }
 
 int OutlineTree::Next(int id) const
 {
-    return Sibling(id, 1);
+    const Node* node = id ? Find(id) : nullptr;
+    return node ? node->next : 0;
 }
 
 int OutlineTree::Previous(int id) const
 {
-    return Sibling(id, -1);
+    const Node* node = id ? Find(id) : nullptr;
+    return node ? node->previous : 0;
 }
 
 int OutlineTree::Parent(int id) const
@@ -198,7 +207,7 @@ int OutlineTree::Page(int id) const
     return node ? DestinationPage(mDocument, node->object) : 0;
 }
 
-pdf_obj* OutlineTree::RootObject(bool create)
+pdf_obj* OutlineTree::LinkableRoot(bool create)
 {
     bool indirect = false;
     EngineCall(mContext, [&] { indirect = pdf_is_indirect(mContext, mRoot); });
@@ -220,135 +229,166 @@ pdf_obj* OutlineTree::RootObject(bool create)
             pdf_drop_obj(mContext, root);
             fz_rethrow(mContext);
         }
+        pdf_drop_obj(mContext, mRoot);
         mRoot = root;
-        pdf_drop_obj(mContext, root);
     });
     return mRoot;
 }
 
+void OutlineTree::Attach(int id, int parent, int before)
+{
+    Node& node = NodeOf(id);
+    Node& above = NodeOf(parent);
+    node.parent = parent;
+    node.next = before;
+    node.previous = before ? NodeOf(before).previous : above.last;
+    if (node.previous)
+        NodeOf(node.previous).next = id;
+    else
+        above.first = id;
+    if (before)
+        NodeOf(before).previous = id;
+    else
+        above.last = id;
+    ++above.children;
+    if (!mLinked.count(parent))
+    {
+        Relink(parent);
+        return;
+    }
+    WriteLinks(id);
+    if (node.previous)
+        WriteLinks(node.previous);
+    if (node.next)
+        WriteLinks(node.next);
+    WriteEnds(parent);
+}
+
+void OutlineTree::Detach(int id)
+{
+    Node& node = NodeOf(id);
+    const int parent = node.parent;
+    Node& above = NodeOf(parent);
+    const int previous = node.previous;
+    const int next = node.next;
+    if (previous)
+        NodeOf(previous).next = next;
+    else
+        above.first = next;
+    if (next)
+        NodeOf(next).previous = previous;
+    else
+        above.last = previous;
+    --above.children;
+    node.previous = node.next = 0;
+    if (!mLinked.count(parent))
+    {
+        Relink(parent);
+        return;
+    }
+    if (previous)
+        WriteLinks(previous);
+    if (next)
+        WriteLinks(next);
+    WriteEnds(parent);
+}
+
 void OutlineTree::Relink(int parent)
 {
-    Node& node = NodeOf(parent);
-    pdf_obj* parentObject = parent == 0 ? RootObject(!node.children.empty()) : node.object;
-    if (!parentObject)
+    if (parent == 0 && !LinkableRoot(mTop.children > 0))
         return;
-    const std::size_t count = node.children.size();
-    for (std::size_t i = 0; i < count; ++i)
-    {
-        Node& child = mNodes.at(node.children[i]);
-        child.parent = parent;
-        SetLink(mContext, child.object, PDF_NAME(Parent), parentObject);
-        SetLink(mContext, child.object, PDF_NAME(Prev), i > 0 ? mNodes.at(node.children[i - 1]).object : nullptr);
-        SetLink(mContext, child.object, PDF_NAME(Next), i + 1 < count ? mNodes.at(node.children[i + 1]).object : nullptr);
-    }
-    SetLink(mContext, parentObject, PDF_NAME(First), count ? mNodes.at(node.children.front()).object : nullptr);
-    SetLink(mContext, parentObject, PDF_NAME(Last), count ? mNodes.at(node.children.back()).object : nullptr);
+    for (int child = NodeOf(parent).first; child; child = NodeOf(child).next)
+        WriteLinks(child);
+    WriteEnds(parent);
     mLinked.insert(parent);
 }
 
-void OutlineTree::LinkAppended(int parent)
-{
-    Node& node = NodeOf(parent);
-    pdf_obj* parentObject = parent == 0 ? RootObject(true) : node.object;
-    if (!parentObject || node.children.empty())
-        return;
-    pdf_obj* item = mNodes.at(node.children.back()).object;
-    pdf_obj* before = node.children.size() > 1 ? mNodes.at(node.children[node.children.size() - 2]).object : nullptr;
-    SetLink(mContext, item, PDF_NAME(Parent), parentObject);
-    SetLink(mContext, item, PDF_NAME(Prev), before);
-    SetLink(mContext, item, PDF_NAME(Next), nullptr);
-    if (before)
-        SetLink(mContext, before, PDF_NAME(Next), item);
-    SetLink(mContext, parentObject, PDF_NAME(First), mNodes.at(node.children.front()).object);
-    SetLink(mContext, parentObject, PDF_NAME(Last), item);
-}
-
-int OutlineTree::UpdateCounts(int id)
-{
-    Node& node = NodeOf(id);
-    int visible = 0;
-    for (int child : node.children)
-    {
-        const int below = UpdateCounts(child);
-        visible += 1 + (IsOpen(mContext, mNodes.at(child).object) ? below : 0);
-    }
-    SetOwnCount(id, visible);
-    return visible;
-}
-
-void OutlineTree::UpdateCountsFrom(int id)
-{
-    if (!mCountsChecked)
-    {
-        UpdateCounts(0);
-        mCountsChecked = true;
-        return;
-    }
-    // Walking the whole tree on every change made building a long outline
-    // quadratic.
-    for (int at = id;; at = NodeOf(at).parent)
-    {
-        UpdateOwnCount(at);
-        if (at == 0)
-            break;
-    }
-}
-
-void OutlineTree::UpdateOwnCount(int id)
-{
-    Node& node = NodeOf(id);
-    int visible = 0;
-    for (int child : node.children)
-    {
-        // An open item with children carries how many its opening shows; a
-        // closed one a negative count, an item without children none.
-        int count = 0;
-        pdf_obj* object = mNodes.at(child).object;
-        EngineCall(mContext, [&] { count = pdf_dict_get_int(mContext, object, PDF_NAME(Count)); });
-        visible += 1 + (count > 0 ? count : 0);
-    }
-    SetOwnCount(id, visible);
-}
-
-void OutlineTree::SetOwnCount(int id, int visible)
+void OutlineTree::WriteLinks(int id)
 {
     const Node& node = NodeOf(id);
+    pdf_obj* parentObject = node.parent == 0 ? LinkableRoot(true) : ObjectOf(node.parent);
+    SetLink(mContext, node.object, PDF_NAME(Parent), parentObject);
+    SetLink(mContext, node.object, PDF_NAME(Prev), node.previous ? ObjectOf(node.previous) : nullptr);
+    SetLink(mContext, node.object, PDF_NAME(Next), node.next ? ObjectOf(node.next) : nullptr);
+}
+
+void OutlineTree::WriteEnds(int parent)
+{
+    const Node& above = NodeOf(parent);
+    pdf_obj* object = parent == 0 ? LinkableRoot(above.children > 0) : above.object;
+    if (!object)
+        return;
+    SetLink(mContext, object, PDF_NAME(First), above.first ? ObjectOf(above.first) : nullptr);
+    SetLink(mContext, object, PDF_NAME(Last), above.last ? ObjectOf(above.last) : nullptr);
+}
+
+void OutlineTree::CheckCounts()
+{
+    if (mCountsChecked)
+        return;
+    // Children before their parents: a depth-first order, backwards.
+    std::vector<int> order;
+    std::vector<int> pending{0};
+    while (!pending.empty())
+    {
+        const int id = pending.back();
+        pending.pop_back();
+        order.push_back(id);
+        for (int child = NodeOf(id).first; child; child = NodeOf(child).next)
+            pending.push_back(child);
+    }
+    for (auto at = order.rbegin(); at != order.rend(); ++at)
+    {
+        Node& node = NodeOf(*at);
+        node.visible = 0;
+        for (int child = node.first; child; child = NodeOf(child).next)
+            node.visible += Shown(child);
+        // An item shows its children when its count is positive; a leaf
+        // carries no count.
+        node.open = *at != 0 && node.children > 0 && IsOpen(mContext, node.object);
+        WriteCount(*at);
+    }
+    mCountsChecked = true;
+}
+
+int OutlineTree::Shown(int id) const
+{
+    const Node& node = mNodes.at(id);
+    return 1 + (node.open ? node.visible : 0);
+}
+
+void OutlineTree::AddVisible(int id, int delta)
+{
+    // Up to the first closed item: what it hides does not show above it.
+    for (int at = id;; at = NodeOf(at).parent)
+    {
+        Node& node = NodeOf(at);
+        node.visible += delta;
+        WriteCount(at);
+        if (at == 0 || !node.open)
+            return;
+    }
+}
+
+void OutlineTree::WriteCount(int id)
+{
+    const Node& node = NodeOf(id);
+    // The root counts the items shown; an item with children how many its
+    // opening shows, negative while it is closed.
     if (id == 0)
     {
         if (mRoot)
-            SetCount(mContext, mRoot, visible, true);
+            SetCount(mContext, mRoot, node.visible, true);
     }
     else
-        SetCount(mContext, node.object, IsOpen(mContext, node.object) ? visible : -visible, !node.children.empty());
-}
-
-void OutlineTree::CountAppended(int parent)
-{
-    for (int at = parent;; at = NodeOf(at).parent)
-    {
-        pdf_obj* object = at == 0 ? mRoot : NodeOf(at).object;
-        if (!object)
-            return;
-        int count = 0;
-        EngineCall(mContext, [&] { count = pdf_dict_get_int(mContext, object, PDF_NAME(Count)); });
-        if (at == 0)
-        {
-            SetCount(mContext, object, count + 1, true);
-            return;
-        }
-        // A leaf carries no count and a new parent starts closed.
-        const bool open = count > 0;
-        const int visible = (count < 0 ? -count : count) + 1;
-        SetCount(mContext, object, open ? visible : -visible, true);
-        if (!open)
-            return;
-    }
+        SetCount(mContext, node.object, node.open ? node.visible : -node.visible, node.children > 0);
 }
 
 int OutlineTree::Add(int parent, const std::wstring& title, int page, double position)
 {
     if (!Find(parent) || !mDocument.HasPage(page))
         return 0;
+    CheckCounts();
     const fz_rect box = PageBox(mContext, mDocument.PageObject(page), PageBoxKind::Crop);
     const double corner[4] = {box.x0, box.y1 - position, box.x1, box.y0};
     pdf_obj* dest = NewDestination(mDocument, page, static_cast<int>(DestinationType::XYZ), 0, corner);
@@ -370,11 +410,9 @@ int OutlineTree::Add(int parent, const std::wstring& title, int page, double pos
         }
     });
     const int id = NumberOf(mContext, item);
-    Node node;
-    node.parent = parent;
     try
     {
-        mNodes.emplace(id, std::move(node));
+        mNodes.emplace(id, Node());
     }
     catch (...)
     {
@@ -382,43 +420,34 @@ int OutlineTree::Add(int parent, const std::wstring& title, int page, double pos
         throw;
     }
     mNodes.at(id).object = item;
-    NodeOf(parent).children.push_back(id);
-    // Appending one at a time must not cost a walk over all the siblings.
-    if (mLinked.count(parent))
-        LinkAppended(parent);
-    else
-        Relink(parent);
-    if (mCountsChecked)
-        CountAppended(parent);
-    else
-        UpdateCountsFrom(parent);
+    Attach(id, parent, 0);
+    AddVisible(parent, 1);
     return id;
 }
 
 bool OutlineTree::Remove(int id)
 {
-    const Node* node = id ? Find(id) : nullptr;
-    if (!node)
+    if (!id || !Find(id))
         return false;
-    const int parent = node->parent;
-    std::vector<int>& siblings = NodeOf(parent).children;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), id), siblings.end());
+    CheckCounts();
+    const int parent = Parent(id);
+    const int shown = Shown(id);
+    Detach(id);
     // The removed items are no longer reachable, so their identifiers stop
     // answering; a full rewrite drops their objects.
     std::vector<int> gone{id};
     for (std::size_t i = 0; i < gone.size(); ++i)
-    {
-        for (int child : mNodes.at(gone[i]).children)
+        for (int child = mNodes.at(gone[i]).first; child; child = mNodes.at(child).next)
             gone.push_back(child);
-    }
     for (int item : gone)
     {
         pdf_drop_obj(mContext, mNodes.at(item).object);
         mNodes.erase(item);
         mLinked.erase(item);
     }
-    Relink(parent);
-    UpdateCountsFrom(parent);
+    AddVisible(parent, -shown);
+    if (NodeOf(parent).children == 0)
+        NodeOf(parent).open = false;
     return true;
 }
 
@@ -434,21 +463,20 @@ bool OutlineTree::Move(int id, int sibling, bool after)
 {
     if (!id || !sibling || !Contains(id) || !Contains(sibling) || IsInside(sibling, id))
         return false;
+    CheckCounts();
+    const int shown = Shown(id);
     const int oldParent = Parent(id);
-    std::vector<int>& from = NodeOf(oldParent).children;
-    from.erase(std::remove(from.begin(), from.end(), id), from.end());
     const int newParent = Parent(sibling);
-    std::vector<int>& to = NodeOf(newParent).children;
-    auto at = std::find(to.begin(), to.end(), sibling);
-    to.insert(after ? at + 1 : at, id);
-    Relink(oldParent);
+    Detach(id);
     if (newParent != oldParent)
-        Relink(newParent);
-    // Where two chains meet, the second pass counts with the first one's
-    // results.
-    UpdateCountsFrom(oldParent);
+    {
+        AddVisible(oldParent, -shown);
+        if (NodeOf(oldParent).children == 0)
+            NodeOf(oldParent).open = false;
+    }
+    Attach(id, newParent, after ? NodeOf(sibling).next : sibling);
     if (newParent != oldParent)
-        UpdateCountsFrom(newParent);
+        AddVisible(newParent, shown);
     return true;
 }
 
@@ -464,12 +492,16 @@ bool OutlineTree::MoveAfter(int id, int sibling)
 
 bool OutlineTree::SetOpen(int id, bool open)
 {
-    const Node* node = id ? Find(id) : nullptr;
-    if (!node)
+    if (!id || !Find(id))
         return false;
-    // The sign carries the state; UpdateCounts puts the right magnitude.
-    SetCount(mContext, node->object, open ? 1 : -1, !node->children.empty());
-    UpdateCountsFrom(id);
+    CheckCounts();
+    Node& node = NodeOf(id);
+    // A leaf has nothing to show or hide.
+    if (node.children == 0 || node.open == open)
+        return true;
+    node.open = open;
+    WriteCount(id);
+    AddVisible(node.parent, open ? node.visible : -node.visible);
     return true;
 }
 
