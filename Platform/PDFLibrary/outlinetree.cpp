@@ -3,7 +3,6 @@
 #include "enginecall.h"
 #include "outlinedestination.h"
 #include "outlinetitle.h"
-#include "pageboxes.h"
 
 namespace {
 
@@ -384,13 +383,12 @@ void OutlineTree::WriteCount(int id)
         SetCount(mContext, node.object, node.open ? node.visible : -node.visible, node.children > 0);
 }
 
-int OutlineTree::Add(int parent, const std::wstring& title, int page, double position)
+int OutlineTree::Add(int parent, const std::wstring& title, int page, const PagePoint& at)
 {
     if (!Find(parent) || !mDocument.HasPage(page))
         return 0;
     CheckCounts();
-    const fz_rect box = PageBox(mContext, mDocument.PageObject(page), PageBoxKind::Crop);
-    const double corner[4] = {box.x0, box.y1 - position, box.x1, box.y0};
+    const double corner[4] = {at.x, at.y, 0, 0};
     pdf_obj* dest = NewDestination(mDocument, page, static_cast<int>(DestinationType::XYZ), 0, corner);
     const std::string text = TextStringFromUcs4(title);
     pdf_obj* item = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "outlineanchors.h"
 #include "pdfdocument.h"
 
 #include <map>
@@ -36,9 +37,9 @@ public:
     // The 1-based page the item's destination (or GoTo action) points at.
     int Page(int id) const;
 
-    // Appends an item under parent pointing at the page, its top `position`
-    // points below the page's top; 0 when parent or page is unknown.
-    int Add(int parent, const std::wstring& title, int page, double position);
+    // Appends an item under parent pointing at a point of the page, with the
+    // reader's zoom; 0 when parent or page is unknown.
+    int Add(int parent, const std::wstring& title, int page, const PagePoint& at);
     bool Remove(int id);
     bool MoveBefore(int id, int sibling);
     bool MoveAfter(int id, int sibling);

@@ -1,5 +1,6 @@
 // Outline editing, read back through the library and, once saved, by qpdf.
 #include "librarysession.h"
+#include "rawpdf.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -148,39 +149,70 @@ void OutlinesTest::moveOpenAndRemove()
 
 void OutlinesTest::destinations_data()
 {
+    QTest::addColumn<QString>("titles"); // '|' between bookmarks
+    QTest::addColumn<int>("page");
+    QTest::addColumn<double>("position");
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("zoom");
     QTest::addColumn<QString>("expected");
-    // A4: the top of the page 100 points down is at 742.
-    QTest::newRow("as NewOutline makes it") << 0 << 0 << R"(["/XYZ",0,742,null])";
-    QTest::newRow("XYZ with zoom") << 1 << 150 << R"(["/XYZ",70,700,1.5])";
-    QTest::newRow("XYZ keeping zoom") << 1 << 0 << R"(["/XYZ",70,700,null])";
-    QTest::newRow("Fit") << 2 << 0 << R"(["/Fit"])";
-    QTest::newRow("FitH") << 3 << 0 << R"(["/FitH",700])";
-    QTest::newRow("FitV") << 4 << 0 << R"(["/FitV",70])";
-    QTest::newRow("FitR") << 5 << 0 << R"(["/FitR",70,50,500,700])";
-    QTest::newRow("FitB stays FitB") << 6 << 0 << R"(["/FitB"])";
-    QTest::newRow("unknown type refused") << 7 << 0 << R"(["/XYZ",0,742,null])";
+    // Position 0 points at the line of page 1 the title came from: its left
+    // and its top, 6 points above the baseline in F3's 0.6 em squares.
+    QTest::newRow("the whole line") << "1.2 Scope  of work" << 1 << 0.0 << 0 << 0 << "/XYZ,90,656,null";
+    QTest::newRow("number removed") << "Scope of work" << 1 << 0.0 << 0 << 0 << "/XYZ,90,656,null";
+    QTest::newRow("number added") << "2.1 Results" << 1 << 0.0 << 0 << 0 << "/XYZ,72,606,null";
+    QTest::newRow("part of the line") << "Scope" << 1 << 0.0 << 0 << 0 << "/XYZ,90,656,null";
+    QTest::newRow("first of joined lines") << "Results of the trial" << 1 << 0.0 << 0 << 0 << "/XYZ,72,606,null";
+    QTest::newRow("word broken at the line end") << "Algorithms" << 1 << 0.0 << 0 << 0 << "/XYZ,72,556,null";
+    QTest::newRow("a title twice, the next line") << "Notes|Notes" << 1 << 0.0 << 0 << 0 << "/XYZ,72,506,null /XYZ,72,456,null";
+    QTest::newRow("no line fits: the top") << "Elsewhere" << 1 << 0.0 << 0 << 0 << "/XYZ,0,792,null";
+    QTest::newRow("page text not read: the top") << "Results" << 2 << 0.0 << 0 << 0 << "/XYZ,0,792,null";
+    QTest::newRow("position below the top") << "Results" << 1 << 100.0 << 0 << 0 << "/XYZ,0,692,null";
+    QTest::newRow("XYZ with zoom") << "T" << 3 << 0.0 << 1 << 150 << "/XYZ,70,700,1.5";
+    QTest::newRow("XYZ keeping zoom") << "T" << 3 << 0.0 << 1 << 0 << "/XYZ,70,700,null";
+    QTest::newRow("Fit") << "T" << 3 << 0.0 << 2 << 0 << "/Fit";
+    QTest::newRow("FitH") << "T" << 3 << 0.0 << 3 << 0 << "/FitH,700";
+    QTest::newRow("FitV") << "T" << 3 << 0.0 << 4 << 0 << "/FitV,70";
+    QTest::newRow("FitR") << "T" << 3 << 0.0 << 5 << 0 << "/FitR,70,50,500,700";
+    QTest::newRow("FitB stays FitB") << "T" << 3 << 0.0 << 6 << 0 << "/FitB";
+    QTest::newRow("unknown type refused") << "T" << 3 << 0.0 << 7 << 0 << "/XYZ,0,792,null";
 }
 
 void OutlinesTest::destinations()
 {
+    QFETCH(QString, titles);
+    QFETCH(int, page);
+    QFETCH(double, position);
     QFETCH(int, type);
     QFETCH(int, zoom);
     QFETCH(QString, expected);
     LibrarySession session;
-    QVERIFY(session.load(session.sample("source.pdf", 3)));
+    RawPdf pdf;
+    pdf.addType3Font("F3", "BoxFont");
+    pdf.addPage("BT /F3 10 Tf 72 740 Td (Running head) Tj 18 -90 Td (1.2 Scope of work) Tj -18 -50 Td (Results) Tj"
+                " 0 -50 Td (Algo-) Tj 0 -50 Td (Notes) Tj 0 -50 Td (Notes) Tj ET");
+    pdf.addPage("BT /F3 10 Tf 72 700 Td (Results) Tj ET");
+    pdf.addPage("");
+    QVERIFY(pdf.write(session.path("headings.pdf")) && session.load(session.path("headings.pdf")));
+    session.records(1);
     auto& lib = session.library();
-    const int id = lib.NewOutline(0, L"Target", 3, 100.0);
-    if (type)
-        QCOMPARE(lib.SetOutlineDestinationFull(id, 3, zoom, type, 70, 700, 500, 50), type <= 6 ? 1 : 0);
-    QCOMPARE(lib.SetOutlineDestinationFull(id, 4, 0, 2, 0, 0, 0, 0), 0);
+    for (const QString& title : titles.split('|'))
+    {
+        const int id = lib.NewOutline(0, LibrarySession::wide(title), page, position);
+        if (type)
+            QCOMPARE(lib.SetOutlineDestinationFull(id, 3, zoom, type, 70, 700, 500, 50), type <= 6 ? 1 : 0);
+        QCOMPARE(lib.SetOutlineDestinationFull(id, 4, 0, 2, 0, 0, 0, 0), 0);
+    }
     const QString file = session.path("dest.pdf");
     QVERIFY(session.save(file));
     // Without the page reference, whose number varies.
-    QJsonArray dest = qpdfJson(file)["outlines"][0]["dest"].toArray();
-    dest.removeFirst();
-    QCOMPARE(QString(QJsonDocument(dest).toJson(QJsonDocument::Compact)), expected);
+    QStringList got;
+    for (const QJsonValue& item : qpdfJson(file)["outlines"].toArray())
+    {
+        QJsonArray dest = item["dest"].toArray();
+        dest.removeFirst();
+        got << QString(QJsonDocument(dest).toJson(QJsonDocument::Compact)).remove(QRegularExpression("[][\"]"));
+    }
+    QCOMPARE(got.join(' '), expected);
 }
 
 void OutlinesTest::damagedOutlines_data()
