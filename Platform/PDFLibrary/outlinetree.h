@@ -3,7 +3,7 @@
 #include "outlineanchors.h"
 #include "pdfdocument.h"
 
-#include <map>
+#include <unordered_map>
 #include <set>
 #include <string>
 #include <vector>
@@ -94,7 +94,7 @@ private:
     fz_context* mContext;
     pdf_obj* mRoot = nullptr; // our own reference
     Node mTop;
-    std::map<int, Node> mNodes;
+    std::unordered_map<int, Node> mNodes;
     bool mCountsChecked = false;
     std::set<int> mLinked; // parents whose children Relink has linked
 };
