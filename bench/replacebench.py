@@ -5,14 +5,15 @@ For each count, a ten-page document with that many bookmarks is written into
 bench/cache/ (once), and `vantora run` replaces them (insertion mode 0) with
 one new bookmark per page. Two shapes: a flat list, and chapters of ten
 sections each. The time of a document without bookmarks is the fixed cost;
-what is left should grow in a straight line with the count: the fit and its
-largest deviation are printed at the end.
+what is left should grow in a straight line with the count: the fit of the
+processor time and its largest deviation are printed at the end.
 
 usage: bench/replacebench.py [--build DIR] [--repeat N] [COUNT ...]
 """
 
 import argparse
 import os
+import resource
 import statistics
 import subprocess
 import sys
@@ -101,14 +102,19 @@ def document(count, shape):
 
 
 def seconds(vantora, pdf, settings, repeat):
+    """Median wall time and median processor time (user and system) of the
+    runs; on a busy machine the second says more."""
     out = os.path.join(CACHE, "replaced.pdf")
-    times = []
+    walls, cpus = [], []
     for _ in range(repeat):
+        before = resource.getrusage(resource.RUSAGE_CHILDREN)
         start = time.perf_counter()
         subprocess.run([vantora, "run", "--settings", settings, pdf, "-o", out], check=True,
                        stdout=subprocess.DEVNULL)
-        times.append(time.perf_counter() - start)
-    return statistics.median(times)
+        walls.append(time.perf_counter() - start)
+        after = resource.getrusage(resource.RUSAGE_CHILDREN)
+        cpus.append(after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime)
+    return statistics.median(walls), statistics.median(cpus)
 
 
 def straight_line(points):
@@ -139,22 +145,24 @@ def main():
         f.write(SETTINGS)
 
     print(f"{os.cpu_count()} cores; load average {os.getloadavg()[0]:.2f}; median of {args.repeat} runs")
-    base = seconds(vantora, document(0, "flat"), settings, args.repeat)
-    print(f"no bookmarks: {base:.3f} s")
-    print(f"{'bookmarks':>10} {'flat s':>8} {'nested s':>9}   (the fixed cost taken off)")
+    base_wall, base_cpu = seconds(vantora, document(0, "flat"), settings, args.repeat)
+    print(f"no bookmarks: {base_wall:.3f} s wall, {base_cpu:.3f} s processor")
+    print(f"{'bookmarks':>10} {'flat wall':>10} {'flat cpu':>9} {'nested wall':>12} {'nested cpu':>11}"
+          "   seconds, the fixed cost taken off")
     results = {"flat": [], "nested": []}
     for count in sorted(args.counts):
         row = []
         for shape in results:
-            extra = seconds(vantora, document(count, shape), settings, args.repeat) - base
-            results[shape].append((count, extra))
-            row.append(extra)
-        print(f"{count:>10} {row[0]:>8.3f} {row[1]:>9.3f}")
+            wall, cpu = seconds(vantora, document(count, shape), settings, args.repeat)
+            results[shape].append((count, cpu - base_cpu))
+            row += [wall - base_wall, cpu - base_cpu]
+        print(f"{count:>10} {row[0]:>10.3f} {row[1]:>9.3f} {row[2]:>12.3f} {row[3]:>11.3f}")
+    print(f"load average now {os.getloadavg()[0]:.2f}")
     if len(args.counts) >= 3:
         for shape, points in results.items():
             a, b, worst = straight_line(points)
-            print(f"{shape}: {a:+.3f} s + {b * 1e6:.2f} us per bookmark; largest deviation from the line "
-                  f"{100 * worst:.1f} % of the largest time")
+            print(f"{shape}: {a:+.3f} s + {b * 1e6:.2f} us per bookmark of processor time; largest deviation "
+                  f"from the line {100 * worst:.1f} % of the largest time")
 
 
 if __name__ == "__main__":
