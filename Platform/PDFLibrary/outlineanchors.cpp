@@ -46,8 +46,9 @@ std::wstring Collapsed(const std::wstring& text)
 // "3."); the whole text when that leaves nothing.
 std::wstring KeyOf(const std::wstring& text)
 {
+    const auto numbering = [](wchar_t c) { return std::iswdigit(static_cast<wint_t>(c)) || c == L'.' || c == L' '; };
     std::size_t start = 0;
-    while (start < text.size() && (std::iswdigit(static_cast<wint_t>(text[start])) || text[start] == L'.' || text[start] == L' '))
+    while (start < text.size() && numbering(text[start]))
         ++start;
     return start < text.size() ? text.substr(start) : text;
 }

@@ -41,7 +41,8 @@ private:
     void ReadLines();
     static Fit FitOf(const Line& line, const std::wstring& title, const std::wstring& titleKey);
     // The best fitting line from `from` up to `to`.
-    std::optional<std::size_t> Best(std::size_t from, std::size_t to, const std::wstring& title, const std::wstring& titleKey) const;
+    std::optional<std::size_t> Best(std::size_t from, std::size_t to, const std::wstring& title,
+                                    const std::wstring& titleKey) const;
 
     int mPage = 0;
     std::wstring mRecords; // read into mLines on the first search
