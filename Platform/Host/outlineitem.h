@@ -31,4 +31,5 @@ struct OutlineItem
     OutlineDestination destination;
     QList<OutlineItem> children;
     QString origin; // where an imported item was written: "line 4", "item 2.1"
+    int deeperNotRead = 0; // bookmarks nested below it past the deepest level read
 };

@@ -25,14 +25,17 @@ QJsonArray ItemsArray(const QList<OutlineItem>& items, int level)
 {
     QJsonArray array;
     for (const OutlineItem& item : items) {
-        array.append(QJsonObject{
+        QJsonObject object{
             {QStringLiteral("title"), item.title},
             {QStringLiteral("level"), level},
             {QStringLiteral("page"), item.page},
             {QStringLiteral("open"), item.open},
             {QStringLiteral("destination"), DestinationObject(item)},
             {QStringLiteral("children"), ItemsArray(item.children, level + 1)},
-        });
+        };
+        if (item.deeperNotRead > 0)
+            object.insert(QStringLiteral("deeperNotShown"), item.deeperNotRead);
+        array.append(object);
     }
     return array;
 }

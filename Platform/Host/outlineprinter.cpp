@@ -14,6 +14,9 @@ void PrintTree(const QList<OutlineItem>& items, int depth, QTextStream& out)
     for (const OutlineItem& item : items) {
         out << QString(depth * 2, QLatin1Char(' ')) << item.title << "  (" << item.page << ")\n";
         PrintTree(item.children, depth + 1, out);
+        if (item.deeperNotRead > 0)
+            out << QString((depth + 1) * 2, QLatin1Char(' ')) << "(" << item.deeperNotRead
+                << " bookmarks nested deeper than 100 levels not shown)\n";
     }
 }
 

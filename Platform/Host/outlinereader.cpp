@@ -50,9 +50,27 @@ OutlineDestination Destination(OmbrelPDFLibraryCPDylibCPP1311& library, int id)
     return to;
 }
 
+// Levels below the hundredth are counted, not read: nesting that deep is
+// damage or a test, and each printed line of it would be mostly indentation.
+constexpr int MaxDepth = 100;
+
+int CountBelow(OmbrelPDFLibraryCPDylibCPP1311& library, int parent, QSet<int>& seen)
+{
+    int count = 0;
+    QList<int> pending{library.GetFirstChildOutline(parent)};
+    while (!pending.isEmpty()) {
+        for (int id = pending.takeLast(); id > 0 && !seen.contains(id); id = library.GetNextOutline(id)) {
+            seen.insert(id);
+            ++count;
+            pending << library.GetFirstChildOutline(id);
+        }
+    }
+    return count;
+}
+
 // Siblings from first on; a damaged outline whose links loop is cut where an
 // item comes round again.
-QList<OutlineItem> ReadSiblings(OmbrelPDFLibraryCPDylibCPP1311& library, int first, QSet<int>& seen)
+QList<OutlineItem> ReadSiblings(OmbrelPDFLibraryCPDylibCPP1311& library, int first, QSet<int>& seen, int depth = 1)
 {
     QList<OutlineItem> items;
     for (int id = first; id > 0 && !seen.contains(id); id = library.GetNextOutline(id)) {
@@ -62,7 +80,10 @@ QList<OutlineItem> ReadSiblings(OmbrelPDFLibraryCPDylibCPP1311& library, int fir
         item.page = library.GetOutlinePage(id);
         item.open = (library.GetOutlineStyle(id) & ShownChildren) != 0;
         item.destination = Destination(library, id);
-        item.children = ReadSiblings(library, library.GetFirstChildOutline(id), seen);
+        if (depth < MaxDepth)
+            item.children = ReadSiblings(library, library.GetFirstChildOutline(id), seen, depth + 1);
+        else
+            item.deeperNotRead = CountBelow(library, id, seen);
         items << item;
     }
     return items;

@@ -19,6 +19,12 @@ void CheckPages(const QList<OutlineItem>& items, int pages, const QString& sourc
 
 void Add(OmbrelPDFLibraryCPDylibCPP1311& library, int parent, const OutlineItem& item)
 {
+    // An item without a destination of its own opens at its title's line:
+    // the library finds it in the text of the page it read last.
+    if (item.destination.kind == OutlineDestination::None && library.SelectedPage() != item.page) {
+        library.SelectPage(item.page);
+        library.GetPageText(3);
+    }
     const int id = library.NewOutline(parent, item.title.toStdWString(), item.page, 0.0);
     if (id == 0)
         throw HostError(QStringLiteral("The PDF library could not add the bookmark \"%1\".").arg(item.title));

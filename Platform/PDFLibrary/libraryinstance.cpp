@@ -24,6 +24,7 @@ void LibraryInstance::SetDocument(std::unique_ptr<PdfDocument> document)
 {
     mPrefetcher.reset();
     mOutline.reset();
+    mAnchors.Forget();
     mFonts.reset();
     mSelectedFont = 0;
     mDocument = std::move(document);
@@ -64,6 +65,7 @@ void LibraryInstance::ForgetOutline()
 void LibraryInstance::DocumentChanged()
 {
     ForgetOutline();
+    mAnchors.Forget();
     if (mPrefetcher)
         mPrefetcher->Invalidate();
 }

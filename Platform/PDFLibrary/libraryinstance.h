@@ -2,6 +2,7 @@
 
 #include "enginecontext.h"
 #include "engineerror.h"
+#include "outlineanchors.h"
 
 #include <atomic>
 #include <map>
@@ -54,6 +55,9 @@ public:
     // changes the outline. Reading it afresh on every call made removing
     // all bookmarks quadratic. Throws without a document.
     OutlineTree& Outline();
+    // The lines of the page text last handed out, where new bookmarks find
+    // their headings.
+    OutlineAnchors& Anchors() { return mAnchors; }
     // Forgets the outline read; the next call reads it again. For when an
     // operation failed halfway, and the tree and the objects may disagree.
     void ForgetOutline();
@@ -87,6 +91,7 @@ private:
     std::unique_ptr<PageTextPrefetcher> mPrefetcher;
     // Holds references to the document's objects: goes before it too.
     std::unique_ptr<OutlineTree> mOutline;
+    OutlineAnchors mAnchors;
     std::unique_ptr<FontCatalogue> mFonts;
     int mSelectedFont = 0;
     std::atomic<int> mSelectedPage{0};

@@ -2,9 +2,27 @@
 // outline tree, which follows every change they make.
 #include "entryguard.h"
 #include "outlinetree.h"
+#include "pageboxes.h"
 #include "ulrentrypoints.h"
 
 namespace {
+
+// Position 0 leaves the place to the library: the line the title was made
+// from, when the caller has just read the page's text; otherwise the page's
+// top, or `position` points below it.
+PagePoint NewOutlineTarget(LibraryInstance& instance, const PdfDocument& document, const std::wstring& title,
+                           int page, double position)
+{
+    if (position == 0.0)
+    {
+        if (const std::optional<PagePoint> heading = instance.Anchors().Find(page, title))
+            return *heading;
+    }
+    if (!document.HasPage(page))
+        return PagePoint();
+    const fz_rect box = PageBox(document.Context(), document.PageObject(page), PageBoxKind::Crop);
+    return PagePoint{box.x0, box.y1 - position};
+}
 
 // Runs work on the instance's outline; a failure makes the next call read
 // the outline afresh.
@@ -86,9 +104,11 @@ int ULRGetOutlinePage(int instanceID, int id)
 
 int ULRNewOutline(int instanceID, int parent, wchar_t* title, int page, double position)
 {
-    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument&) {
+    return DocumentEntry(instanceID, 0, [&](LibraryInstance& instance, PdfDocument& document) {
         const std::wstring text = instance.TakeWideString(title);
-        return WithOutline<int>(instance, [&](OutlineTree& tree) { return tree.Add(parent, text, page, position); });
+        return WithOutline<int>(instance, [&](OutlineTree& tree) {
+            return tree.Add(parent, text, page, NewOutlineTarget(instance, document, text, page, position));
+        });
     });
 }
 
@@ -131,7 +151,7 @@ int ULRSetOutlineDestinationFull(int instanceID, int id, int page, int zoom, int
 int ULRGetOutlineDest(int instanceID, int id)
 {
     return OutlineEntry(instanceID, [id](OutlineTree& tree) {
-        const OutlineTree::DestinationView view = tree.DestinationOf(id);
+        const DestinationView view = tree.DestinationOf(id);
         return view.type != 0 || !view.values.empty() ? id : 0;
     });
 }

@@ -1,17 +1,10 @@
 #include "outlinetree.h"
 
 #include "enginecall.h"
-#include "pageboxes.h"
-#include "ucs4text.h"
-
-#include <algorithm>
+#include "outlinedestination.h"
+#include "outlinetitle.h"
 
 namespace {
-
-// Outlines nest a handful of levels; deeper chains are damage or hostility.
-const int kMaxDepth = 100;
-
-enum DestinationType { XYZ = 1, Fit = 2, FitH = 3, FitV = 4, FitR = 5, FitB = 6 };
 
 int NumberOf(fz_context* ctx, pdf_obj* obj)
 {
@@ -70,6 +63,7 @@ OutlineTree::OutlineTree(PdfDocument& document)
     {
         for (auto& node : mNodes)
             pdf_drop_obj(mContext, node.second.object);
+        pdf_drop_obj(mContext, mRoot);
         throw;
     }
 }
@@ -78,86 +72,99 @@ OutlineTree::~OutlineTree()
 {
     for (auto& node : mNodes)
         pdf_drop_obj(mContext, node.second.object);
+    pdf_drop_obj(mContext, mRoot);
 }
 
 void OutlineTree::Read()
 {
     EngineCall(mContext, [&] {
         pdf_obj* catalog = pdf_dict_get(mContext, pdf_trailer(mContext, mDocument.Doc()), PDF_NAME(Root));
-        mRoot = pdf_dict_get(mContext, catalog, PDF_NAME(Outlines));
-        if (!pdf_is_dict(mContext, mRoot))
-            mRoot = nullptr;
+        pdf_obj* root = pdf_dict_get(mContext, catalog, PDF_NAME(Outlines));
+        if (pdf_is_dict(mContext, root))
+            mRoot = pdf_keep_obj(mContext, root);
     });
-    if (mRoot)
-        ReadChildren(0, mRoot, 0);
+    if (!mRoot)
+        return;
+    // Depth first without recursion: a hostile file nests items as deep as
+    // it has objects. The items read so far are the objects seen: a chain
+    // that comes round to one of them, by a loop or a sideways link, ends.
+    std::vector<int> pending{0};
+    std::vector<int> found;
+    while (!pending.empty())
+    {
+        const int parent = pending.back();
+        pending.pop_back();
+        found.clear();
+        ReadChildren(parent, found);
+        pending.insert(pending.end(), found.rbegin(), found.rend());
+    }
 }
 
-void OutlineTree::ReadChildren(int parentId, pdf_obj* parent, int depth)
+void OutlineTree::ReadChildren(int parent, std::vector<int>& found)
 {
-    if (depth > kMaxDepth)
-        return;
-    const int rootNumber = mRoot ? NumberOf(mContext, mRoot) : 0;
+    const int rootNumber = NumberOf(mContext, mRoot);
     pdf_obj* item = nullptr;
-    EngineCall(mContext, [&] { item = pdf_dict_get(mContext, parent, PDF_NAME(First)); });
-    std::vector<int> added;
+    EngineCall(mContext, [&] { item = pdf_dict_get(mContext, ObjectOf(parent), PDF_NAME(First)); });
+    int previous = 0;
     while (item)
     {
         const int number = NumberOf(mContext, item);
         bool isDict = false;
         EngineCall(mContext, [&] { isDict = pdf_is_dict(mContext, item); });
-        // A chain that loops, or runs into an item seen elsewhere, ends here.
         if (number <= 0 || number == rootNumber || !isDict || mNodes.count(number))
             break;
-        Node node;
-        node.parent = parentId;
-        mNodes.emplace(number, std::move(node));
+        Node& node = mNodes[number];
         // Our own reference: relinking may drop the one the tree held.
-        mNodes[number].object = pdf_keep_obj(mContext, item);
-        NodeOf(parentId).children.push_back(number);
-        added.push_back(number);
+        node.object = pdf_keep_obj(mContext, item);
+        node.parent = parent;
+        node.previous = previous;
+        Node& above = NodeOf(parent);
+        if (previous)
+            NodeOf(previous).next = number;
+        else
+            above.first = number;
+        above.last = number;
+        ++above.children;
+        found.push_back(number);
+        previous = number;
         EngineCall(mContext, [&] { item = pdf_dict_get(mContext, item, PDF_NAME(Next)); });
     }
-    for (int child : added)
-        ReadChildren(child, mNodes[child].object, depth + 1);
 }
 
-OutlineTree::Node& OutlineTree::NodeOf(int parent)
+OutlineTree::Node& OutlineTree::NodeOf(int id)
 {
-    return parent == 0 ? mTop : mNodes.at(parent);
+    return id == 0 ? mTop : mNodes.at(id);
 }
 
-const OutlineTree::Node* OutlineTree::Find(int parent) const
+const OutlineTree::Node* OutlineTree::Find(int id) const
 {
-    if (parent == 0)
+    if (id == 0)
         return &mTop;
-    const auto found = mNodes.find(parent);
+    const auto found = mNodes.find(id);
     return found == mNodes.end() ? nullptr : &found->second;
+}
+
+pdf_obj* OutlineTree::ObjectOf(int id)
+{
+    return id == 0 ? mRoot : mNodes.at(id).object;
 }
 
 int OutlineTree::FirstChild(int parent) const
 {
     const Node* node = Find(parent);
-    return node && !node->children.empty() ? node->children.front() : 0;
-}
-
-int OutlineTree::Sibling(int id, int step) const
-{
-    const Node* node = id ? Find(id) : nullptr;
-    if (!node)
-        return 0;
-    const std::vector<int>& siblings = Find(node->parent)->children;
-    const auto at = std::find(siblings.begin(), siblings.end(), id) - siblings.begin() + step;
-    return at >= 0 && at < static_cast<std::ptrdiff_t>(siblings.size()) ? siblings[static_cast<std::size_t>(at)] : 0;
+    return node ? node->first : 0;
 }
 
 int OutlineTree::Next(int id) const
 {
-    return Sibling(id, 1);
+    const Node* node = id ? Find(id) : nullptr;
+    return node ? node->next : 0;
 }
 
 int OutlineTree::Previous(int id) const
 {
-    return Sibling(id, -1);
+    const Node* node = id ? Find(id) : nullptr;
+    return node ? node->previous : 0;
 }
 
 int OutlineTree::Parent(int id) const
@@ -171,9 +178,14 @@ std::wstring OutlineTree::Title(int id) const
     const Node* node = id ? Find(id) : nullptr;
     if (!node)
         return std::wstring();
-    const char* title = nullptr;
-    EngineCall(mContext, [&] { title = pdf_to_text_string(mContext, pdf_dict_get(mContext, node->object, PDF_NAME(Title))); });
-    return Ucs4FromUtf8(title ? title : "");
+    const char* bytes = nullptr;
+    std::size_t length = 0;
+    EngineCall(mContext, [&] {
+        pdf_obj* title = pdf_dict_get(mContext, node->object, PDF_NAME(Title));
+        bytes = pdf_to_str_buf(mContext, title);
+        length = pdf_to_str_len(mContext, title);
+    });
+    return Ucs4FromTextString(bytes, length);
 }
 
 bool OutlineTree::SetTitle(int id, const std::wstring& title)
@@ -181,64 +193,31 @@ bool OutlineTree::SetTitle(int id, const std::wstring& title)
     const Node* node = id ? Find(id) : nullptr;
     if (!node)
         return false;
-    const std::string text = Utf8FromUcs4(title);
+    const std::string bytes = TextStringFromUcs4(title);
     EngineCall(mContext, [&] {
-        pdf_dict_put_drop(mContext, node->object, PDF_NAME(Title), pdf_new_text_string(mContext, text.c_str()));
+        pdf_dict_put_drop(mContext, node->object, PDF_NAME(Title), pdf_new_string(mContext, bytes.data(), bytes.size()));
     });
     return true;
-}
-
-// The item's explicit destination array: its /Dest, or its GoTo action's,
-// with a named destination looked up; null when it has none.
-pdf_obj* OutlineTree::DestinationArray(const Node& node) const
-{
-    pdf_obj* dest = nullptr;
-    EngineCall(mContext, [&] {
-        dest = pdf_dict_get(mContext, node.object, PDF_NAME(Dest));
-        if (!dest)
-        {
-            pdf_obj* action = pdf_dict_get(mContext, node.object, PDF_NAME(A));
-            if (pdf_name_eq(mContext, pdf_dict_get(mContext, action, PDF_NAME(S)), PDF_NAME(GoTo)))
-                dest = pdf_dict_get(mContext, action, PDF_NAME(D));
-        }
-        if (pdf_is_name(mContext, dest) || pdf_is_string(mContext, dest))
-            dest = pdf_lookup_dest(mContext, mDocument.Doc(), dest);
-        if (pdf_is_dict(mContext, dest))
-            dest = pdf_dict_get(mContext, dest, PDF_NAME(D));
-        if (!pdf_is_array(mContext, dest))
-            dest = nullptr;
-    });
-    return dest;
 }
 
 int OutlineTree::Page(int id) const
 {
     const Node* node = id ? Find(id) : nullptr;
-    if (!node)
-        return 0;
-    pdf_obj* dest = DestinationArray(*node);
-    pdf_obj* target = nullptr;
-    int index = -1;
-    EngineCall(mContext, [&] {
-        pdf_obj* first = pdf_array_get(mContext, dest, 0);
-        if (pdf_is_int(mContext, first))
-            index = pdf_to_int(mContext, first);
-        else if (pdf_is_indirect(mContext, first))
-            target = first;
-    });
-    if (target)
-        return mDocument.PageNumberOf(target);
-    // Some producers write a page index where a page reference belongs.
-    return mDocument.HasPage(index + 1) ? index + 1 : 0;
+    return node ? DestinationPage(mDocument, node->object) : 0;
 }
 
-pdf_obj* OutlineTree::RootObject(bool create)
+pdf_obj* OutlineTree::LinkableRoot(bool create)
 {
-    if (mRoot || !create)
+    bool indirect = false;
+    EngineCall(mContext, [&] { indirect = pdf_is_indirect(mContext, mRoot); });
+    if (indirect || (!mRoot && !create))
         return mRoot;
+    // Items link to their parent by reference; a root held directly in the
+    // catalog would be written out as a copy in every item that names it.
     EngineCall(mContext, [&] {
         pdf_obj* catalog = pdf_dict_get(mContext, pdf_trailer(mContext, mDocument.Doc()), PDF_NAME(Root));
-        pdf_obj* root = pdf_add_new_dict(mContext, mDocument.Doc(), 2);
+        pdf_obj* root = mRoot ? pdf_add_object(mContext, mDocument.Doc(), mRoot)
+                              : pdf_add_new_dict(mContext, mDocument.Doc(), 2);
         fz_try(mContext)
         {
             pdf_dict_put(mContext, root, PDF_NAME(Type), PDF_NAME(Outlines));
@@ -249,202 +228,175 @@ pdf_obj* OutlineTree::RootObject(bool create)
             pdf_drop_obj(mContext, root);
             fz_rethrow(mContext);
         }
+        pdf_drop_obj(mContext, mRoot);
         mRoot = root;
-        pdf_drop_obj(mContext, root);
     });
     return mRoot;
 }
 
+void OutlineTree::Attach(int id, int parent, int before)
+{
+    Node& node = NodeOf(id);
+    Node& above = NodeOf(parent);
+    node.parent = parent;
+    node.next = before;
+    node.previous = before ? NodeOf(before).previous : above.last;
+    if (node.previous)
+        NodeOf(node.previous).next = id;
+    else
+        above.first = id;
+    if (before)
+        NodeOf(before).previous = id;
+    else
+        above.last = id;
+    ++above.children;
+    if (!mLinked.count(parent))
+    {
+        Relink(parent);
+        return;
+    }
+    WriteLinks(id);
+    if (node.previous)
+        WriteLinks(node.previous);
+    if (node.next)
+        WriteLinks(node.next);
+    WriteEnds(parent);
+}
+
+void OutlineTree::Detach(int id)
+{
+    Node& node = NodeOf(id);
+    const int parent = node.parent;
+    Node& above = NodeOf(parent);
+    const int previous = node.previous;
+    const int next = node.next;
+    if (previous)
+        NodeOf(previous).next = next;
+    else
+        above.first = next;
+    if (next)
+        NodeOf(next).previous = previous;
+    else
+        above.last = previous;
+    --above.children;
+    node.previous = node.next = 0;
+    if (!mLinked.count(parent))
+    {
+        Relink(parent);
+        return;
+    }
+    if (previous)
+        WriteLinks(previous);
+    if (next)
+        WriteLinks(next);
+    WriteEnds(parent);
+}
+
 void OutlineTree::Relink(int parent)
 {
-    Node& node = NodeOf(parent);
-    pdf_obj* parentObject = parent == 0 ? RootObject(!node.children.empty()) : node.object;
-    if (!parentObject)
+    if (parent == 0 && !LinkableRoot(mTop.children > 0))
         return;
-    const std::size_t count = node.children.size();
-    for (std::size_t i = 0; i < count; ++i)
-    {
-        Node& child = mNodes.at(node.children[i]);
-        child.parent = parent;
-        SetLink(mContext, child.object, PDF_NAME(Parent), parentObject);
-        SetLink(mContext, child.object, PDF_NAME(Prev), i > 0 ? mNodes.at(node.children[i - 1]).object : nullptr);
-        SetLink(mContext, child.object, PDF_NAME(Next), i + 1 < count ? mNodes.at(node.children[i + 1]).object : nullptr);
-    }
-    SetLink(mContext, parentObject, PDF_NAME(First), count ? mNodes.at(node.children.front()).object : nullptr);
-    SetLink(mContext, parentObject, PDF_NAME(Last), count ? mNodes.at(node.children.back()).object : nullptr);
+    for (int child = NodeOf(parent).first; child; child = NodeOf(child).next)
+        WriteLinks(child);
+    WriteEnds(parent);
     mLinked.insert(parent);
 }
 
-void OutlineTree::LinkAppended(int parent)
-{
-    Node& node = NodeOf(parent);
-    pdf_obj* parentObject = parent == 0 ? RootObject(true) : node.object;
-    if (!parentObject || node.children.empty())
-        return;
-    pdf_obj* item = mNodes.at(node.children.back()).object;
-    pdf_obj* before = node.children.size() > 1 ? mNodes.at(node.children[node.children.size() - 2]).object : nullptr;
-    SetLink(mContext, item, PDF_NAME(Parent), parentObject);
-    SetLink(mContext, item, PDF_NAME(Prev), before);
-    SetLink(mContext, item, PDF_NAME(Next), nullptr);
-    if (before)
-        SetLink(mContext, before, PDF_NAME(Next), item);
-    SetLink(mContext, parentObject, PDF_NAME(First), mNodes.at(node.children.front()).object);
-    SetLink(mContext, parentObject, PDF_NAME(Last), item);
-}
-
-int OutlineTree::UpdateCounts(int id)
-{
-    Node& node = NodeOf(id);
-    int visible = 0;
-    for (int child : node.children)
-    {
-        const int below = UpdateCounts(child);
-        visible += 1 + (IsOpen(mContext, mNodes.at(child).object) ? below : 0);
-    }
-    SetOwnCount(id, visible);
-    return visible;
-}
-
-void OutlineTree::UpdateCountsFrom(int id)
-{
-    if (!mCountsChecked)
-    {
-        UpdateCounts(0);
-        mCountsChecked = true;
-        return;
-    }
-    // Walking the whole tree on every change made building a long outline
-    // quadratic.
-    for (int at = id;; at = NodeOf(at).parent)
-    {
-        UpdateOwnCount(at);
-        if (at == 0)
-            break;
-    }
-}
-
-void OutlineTree::UpdateOwnCount(int id)
-{
-    Node& node = NodeOf(id);
-    int visible = 0;
-    for (int child : node.children)
-    {
-        // An open item with children carries how many its opening shows; a
-        // closed one a negative count, an item without children none.
-        int count = 0;
-        pdf_obj* object = mNodes.at(child).object;
-        EngineCall(mContext, [&] { count = pdf_dict_get_int(mContext, object, PDF_NAME(Count)); });
-        visible += 1 + (count > 0 ? count : 0);
-    }
-    SetOwnCount(id, visible);
-}
-
-void OutlineTree::SetOwnCount(int id, int visible)
+void OutlineTree::WriteLinks(int id)
 {
     const Node& node = NodeOf(id);
+    pdf_obj* parentObject = node.parent == 0 ? LinkableRoot(true) : ObjectOf(node.parent);
+    SetLink(mContext, node.object, PDF_NAME(Parent), parentObject);
+    SetLink(mContext, node.object, PDF_NAME(Prev), node.previous ? ObjectOf(node.previous) : nullptr);
+    SetLink(mContext, node.object, PDF_NAME(Next), node.next ? ObjectOf(node.next) : nullptr);
+}
+
+void OutlineTree::WriteEnds(int parent)
+{
+    const Node& above = NodeOf(parent);
+    pdf_obj* object = parent == 0 ? LinkableRoot(above.children > 0) : above.object;
+    if (!object)
+        return;
+    SetLink(mContext, object, PDF_NAME(First), above.first ? ObjectOf(above.first) : nullptr);
+    SetLink(mContext, object, PDF_NAME(Last), above.last ? ObjectOf(above.last) : nullptr);
+}
+
+void OutlineTree::CheckCounts()
+{
+    if (mCountsChecked)
+        return;
+    // Children before their parents: a depth-first order, backwards.
+    std::vector<int> order;
+    std::vector<int> pending{0};
+    while (!pending.empty())
+    {
+        const int id = pending.back();
+        pending.pop_back();
+        order.push_back(id);
+        for (int child = NodeOf(id).first; child; child = NodeOf(child).next)
+            pending.push_back(child);
+    }
+    for (auto at = order.rbegin(); at != order.rend(); ++at)
+    {
+        Node& node = NodeOf(*at);
+        node.visible = 0;
+        for (int child = node.first; child; child = NodeOf(child).next)
+            node.visible += Shown(child);
+        // An item shows its children when its count is positive; a leaf
+        // carries no count.
+        node.open = *at != 0 && node.children > 0 && IsOpen(mContext, node.object);
+        WriteCount(*at);
+    }
+    mCountsChecked = true;
+}
+
+int OutlineTree::Shown(int id) const
+{
+    const Node& node = mNodes.at(id);
+    return 1 + (node.open ? node.visible : 0);
+}
+
+void OutlineTree::AddVisible(int id, int delta)
+{
+    // Up to the first closed item: what it hides does not show above it.
+    for (int at = id;; at = NodeOf(at).parent)
+    {
+        Node& node = NodeOf(at);
+        node.visible += delta;
+        WriteCount(at);
+        if (at == 0 || !node.open)
+            return;
+    }
+}
+
+void OutlineTree::WriteCount(int id)
+{
+    const Node& node = NodeOf(id);
+    // The root counts the items shown; an item with children how many its
+    // opening shows, negative while it is closed.
     if (id == 0)
     {
         if (mRoot)
-            SetCount(mContext, mRoot, visible, true);
+            SetCount(mContext, mRoot, node.visible, true);
     }
     else
-        SetCount(mContext, node.object, IsOpen(mContext, node.object) ? visible : -visible, !node.children.empty());
+        SetCount(mContext, node.object, node.open ? node.visible : -node.visible, node.children > 0);
 }
 
-void OutlineTree::CountAppended(int parent)
-{
-    for (int at = parent;; at = NodeOf(at).parent)
-    {
-        pdf_obj* object = at == 0 ? mRoot : NodeOf(at).object;
-        if (!object)
-            return;
-        int count = 0;
-        EngineCall(mContext, [&] { count = pdf_dict_get_int(mContext, object, PDF_NAME(Count)); });
-        if (at == 0)
-        {
-            SetCount(mContext, object, count + 1, true);
-            return;
-        }
-        // A leaf carries no count and a new parent starts closed.
-        const bool open = count > 0;
-        const int visible = (count < 0 ? -count : count) + 1;
-        SetCount(mContext, object, open ? visible : -visible, true);
-        if (!open)
-            return;
-    }
-}
-
-pdf_obj* OutlineTree::Destination(int page, int type, int zoom, const double c[4]) const
-{
-    pdf_obj* pageObject = mDocument.PageObject(page);
-    if (!pageObject || type < XYZ || type > FitB)
-        return nullptr;
-    pdf_obj* dest = nullptr;
-    EngineCall(mContext, [&] {
-        dest = pdf_new_array(mContext, mDocument.Doc(), 6);
-        fz_try(mContext)
-        {
-            pdf_array_push(mContext, dest, pageObject);
-            switch (type)
-            {
-            case XYZ:
-                pdf_array_push_name(mContext, dest, "XYZ");
-                pdf_array_push_real(mContext, dest, c[0]);
-                pdf_array_push_real(mContext, dest, c[1]);
-                // Zoom 0: the reader keeps its own.
-                if (zoom > 0)
-                    pdf_array_push_real(mContext, dest, zoom / 100.0);
-                else
-                    pdf_array_push(mContext, dest, PDF_NULL);
-                break;
-            case Fit:
-                pdf_array_push_name(mContext, dest, "Fit");
-                break;
-            case FitH:
-                pdf_array_push_name(mContext, dest, "FitH");
-                pdf_array_push_real(mContext, dest, c[1]);
-                break;
-            case FitV:
-                pdf_array_push_name(mContext, dest, "FitV");
-                pdf_array_push_real(mContext, dest, c[0]);
-                break;
-            case FitR:
-                // c1 left, c2 top, c3 right, c4 bottom; the array wants
-                // left, bottom, right, top.
-                pdf_array_push_name(mContext, dest, "FitR");
-                pdf_array_push_real(mContext, dest, std::min(c[0], c[2]));
-                pdf_array_push_real(mContext, dest, std::min(c[1], c[3]));
-                pdf_array_push_real(mContext, dest, std::max(c[0], c[2]));
-                pdf_array_push_real(mContext, dest, std::max(c[1], c[3]));
-                break;
-            case FitB:
-                pdf_array_push_name(mContext, dest, "FitB");
-                break;
-            }
-        }
-        fz_catch(mContext)
-        {
-            pdf_drop_obj(mContext, dest);
-            fz_rethrow(mContext);
-        }
-    });
-    return dest;
-}
-
-int OutlineTree::Add(int parent, const std::wstring& title, int page, double position)
+int OutlineTree::Add(int parent, const std::wstring& title, int page, const PagePoint& at)
 {
     if (!Find(parent) || !mDocument.HasPage(page))
         return 0;
-    const fz_rect box = PageBox(mContext, mDocument.PageObject(page), PageBoxKind::Crop);
-    const double corner[4] = {box.x0, box.y1 - position, box.x1, box.y0};
-    pdf_obj* dest = Destination(page, XYZ, 0, corner);
-    const std::string text = Utf8FromUcs4(title);
+    CheckCounts();
+    const double corner[4] = {at.x, at.y, 0, 0};
+    pdf_obj* dest = NewDestination(mDocument, page, static_cast<int>(DestinationType::XYZ), 0, corner);
+    const std::string text = TextStringFromUcs4(title);
     pdf_obj* item = nullptr;
     EngineCall(mContext, [&] {
         fz_try(mContext)
         {
             item = pdf_add_new_dict(mContext, mDocument.Doc(), 6);
-            pdf_dict_put_drop(mContext, item, PDF_NAME(Title), pdf_new_text_string(mContext, text.c_str()));
+            pdf_dict_put_drop(mContext, item, PDF_NAME(Title), pdf_new_string(mContext, text.data(), text.size()));
             pdf_dict_put(mContext, item, PDF_NAME(Dest), dest);
         }
         fz_always(mContext)
@@ -456,11 +408,9 @@ int OutlineTree::Add(int parent, const std::wstring& title, int page, double pos
         }
     });
     const int id = NumberOf(mContext, item);
-    Node node;
-    node.parent = parent;
     try
     {
-        mNodes.emplace(id, std::move(node));
+        mNodes.emplace(id, Node());
     }
     catch (...)
     {
@@ -468,43 +418,34 @@ int OutlineTree::Add(int parent, const std::wstring& title, int page, double pos
         throw;
     }
     mNodes.at(id).object = item;
-    NodeOf(parent).children.push_back(id);
-    // Appending one at a time must not cost a walk over all the siblings.
-    if (mLinked.count(parent))
-        LinkAppended(parent);
-    else
-        Relink(parent);
-    if (mCountsChecked)
-        CountAppended(parent);
-    else
-        UpdateCountsFrom(parent);
+    Attach(id, parent, 0);
+    AddVisible(parent, 1);
     return id;
 }
 
 bool OutlineTree::Remove(int id)
 {
-    const Node* node = id ? Find(id) : nullptr;
-    if (!node)
+    if (!id || !Find(id))
         return false;
-    const int parent = node->parent;
-    std::vector<int>& siblings = NodeOf(parent).children;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), id), siblings.end());
+    CheckCounts();
+    const int parent = Parent(id);
+    const int shown = Shown(id);
+    Detach(id);
     // The removed items are no longer reachable, so their identifiers stop
     // answering; a full rewrite drops their objects.
     std::vector<int> gone{id};
     for (std::size_t i = 0; i < gone.size(); ++i)
-    {
-        for (int child : mNodes.at(gone[i]).children)
+        for (int child = mNodes.at(gone[i]).first; child; child = mNodes.at(child).next)
             gone.push_back(child);
-    }
     for (int item : gone)
     {
         pdf_drop_obj(mContext, mNodes.at(item).object);
         mNodes.erase(item);
         mLinked.erase(item);
     }
-    Relink(parent);
-    UpdateCountsFrom(parent);
+    AddVisible(parent, -shown);
+    if (NodeOf(parent).children == 0)
+        NodeOf(parent).open = false;
     return true;
 }
 
@@ -520,21 +461,20 @@ bool OutlineTree::Move(int id, int sibling, bool after)
 {
     if (!id || !sibling || !Contains(id) || !Contains(sibling) || IsInside(sibling, id))
         return false;
+    CheckCounts();
+    const int shown = Shown(id);
     const int oldParent = Parent(id);
-    std::vector<int>& from = NodeOf(oldParent).children;
-    from.erase(std::remove(from.begin(), from.end(), id), from.end());
     const int newParent = Parent(sibling);
-    std::vector<int>& to = NodeOf(newParent).children;
-    auto at = std::find(to.begin(), to.end(), sibling);
-    to.insert(after ? at + 1 : at, id);
-    Relink(oldParent);
+    Detach(id);
     if (newParent != oldParent)
-        Relink(newParent);
-    // Where two chains meet, the second pass counts with the first one's
-    // results.
-    UpdateCountsFrom(oldParent);
+    {
+        AddVisible(oldParent, -shown);
+        if (NodeOf(oldParent).children == 0)
+            NodeOf(oldParent).open = false;
+    }
+    Attach(id, newParent, after ? NodeOf(sibling).next : sibling);
     if (newParent != oldParent)
-        UpdateCountsFrom(newParent);
+        AddVisible(newParent, shown);
     return true;
 }
 
@@ -550,12 +490,16 @@ bool OutlineTree::MoveAfter(int id, int sibling)
 
 bool OutlineTree::SetOpen(int id, bool open)
 {
-    const Node* node = id ? Find(id) : nullptr;
-    if (!node)
+    if (!id || !Find(id))
         return false;
-    // The sign carries the state; UpdateCounts puts the right magnitude.
-    SetCount(mContext, node->object, open ? 1 : -1, !node->children.empty());
-    UpdateCountsFrom(id);
+    CheckCounts();
+    Node& node = NodeOf(id);
+    // A leaf has nothing to show or hide.
+    if (node.children == 0 || node.open == open)
+        return true;
+    node.open = open;
+    WriteCount(id);
+    AddVisible(node.parent, open ? node.visible : -node.visible);
     return true;
 }
 
@@ -564,7 +508,7 @@ bool OutlineTree::SetDestination(int id, int page, int zoom, int type, const dou
     const Node* node = id ? Find(id) : nullptr;
     if (!node)
         return false;
-    pdf_obj* dest = Destination(page, type, zoom, c);
+    pdf_obj* dest = NewDestination(mDocument, page, type, zoom, c);
     if (!dest)
         return false;
     EngineCall(mContext, [&] {
@@ -593,28 +537,11 @@ int OutlineTree::Style(int id) const
         flags = pdf_dict_get_int(mContext, node->object, PDF_NAME(F)) & 3;
         count = pdf_dict_get_int(mContext, node->object, PDF_NAME(Count));
     });
-    return flags | (!node->children.empty() && count > 0 ? ShownChildren : 0);
+    return flags | (node->children > 0 && count > 0 ? ShownChildren : 0);
 }
 
-OutlineTree::DestinationView OutlineTree::DestinationOf(int id) const
+DestinationView OutlineTree::DestinationOf(int id) const
 {
-    DestinationView view;
     const Node* node = id ? Find(id) : nullptr;
-    pdf_obj* dest = node ? DestinationArray(*node) : nullptr;
-    if (!dest)
-        return view;
-    EngineCall(mContext, [&] {
-        static const std::pair<pdf_obj*, int> kinds[] = {{PDF_NAME(XYZ), XYZ},   {PDF_NAME(Fit), Fit},
-                                                         {PDF_NAME(FitH), FitH}, {PDF_NAME(FitV), FitV},
-                                                         {PDF_NAME(FitR), FitR}, {PDF_NAME(FitB), FitB}};
-        pdf_obj* kind = pdf_array_get(mContext, dest, 1);
-        for (const auto& [name, type] : kinds)
-        {
-            if (pdf_name_eq(mContext, kind, name))
-                view.type = type;
-        }
-        for (int i = 2; i < pdf_array_len(mContext, dest); ++i)
-            view.values.push_back(pdf_to_real(mContext, pdf_array_get(mContext, dest, i)));
-    });
-    return view;
+    return node ? ReadDestination(mDocument, node->object) : DestinationView();
 }

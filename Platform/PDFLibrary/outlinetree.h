@@ -1,18 +1,22 @@
 #pragma once
 
+#include "outlineanchors.h"
+#include "outlinedestination.h"
 #include "pdfdocument.h"
 
-#include <map>
+#include <unordered_map>
 #include <set>
 #include <string>
 #include <vector>
 
 // The document's outline as MuPDF's objects hold it. An item's identifier is
 // its object number: stable while the document is loaded. Each instance reads
-// the tree once (guarded against cycles and sideways links) and keeps /First,
-// /Last, /Prev, /Next, /Parent and /Count right after every change, touching
-// only the objects whose entries really change, so an incremental save stays
-// small. Methods throw EngineError; unknown identifiers answer 0 or false.
+// the tree once (guarded against cycles and sideways links, at any depth) and
+// keeps /First, /Last, /Prev, /Next, /Parent and /Count right after every
+// change. Every change costs the same however many items there are: siblings
+// are a linked list, and only the objects whose entries really change are
+// touched, so an incremental save stays small. Methods throw EngineError;
+// unknown identifiers answer 0 or false.
 class OutlineTree
 {
 public:
@@ -34,9 +38,9 @@ public:
     // The 1-based page the item's destination (or GoTo action) points at.
     int Page(int id) const;
 
-    // Appends an item under parent pointing at the page, its top `position`
-    // points below the page's top; 0 when parent or page is unknown.
-    int Add(int parent, const std::wstring& title, int page, double position);
+    // Appends an item under parent pointing at a point of the page, with the
+    // reader's zoom; 0 when parent or page is unknown.
+    int Add(int parent, const std::wstring& title, int page, const PagePoint& at);
     bool Remove(int id);
     bool MoveBefore(int id, int sibling);
     bool MoveAfter(int id, int sibling);
@@ -47,59 +51,57 @@ public:
     // when it has children and is open.
     static constexpr int ShownChildren = 4;
     int Style(int id) const;
-    // The item's destination: its kind as SetDestination's type (0 for none,
-    // or a kind SetDestination does not write) and the numbers after the
-    // kind in the array's order, a null read as 0.
-    struct DestinationView
-    {
-        int type = 0;
-        std::vector<double> values;
-    };
     DestinationView DestinationOf(int id) const;
 
 private:
     struct Node
     {
-        pdf_obj* object = nullptr; // our own reference
+        pdf_obj* object = nullptr; // our own reference; the root's is mRoot
         int parent = 0;
-        std::vector<int> children;
+        int first = 0, last = 0;   // children
+        int previous = 0, next = 0;
+        int children = 0;
+        // Kept from the first change on, when every count is set: whether the
+        // item shows its children, and how many items its opening shows.
+        bool open = false;
+        int visible = 0;
     };
 
     void Read();
-    pdf_obj* DestinationArray(const Node& node) const;
-    void ReadChildren(int parentId, pdf_obj* parent, int depth);
-    Node& NodeOf(int parent);
-    const Node* Find(int parent) const;
-    // The sibling step places after id (before it when negative); 0 when none.
-    int Sibling(int id, int step) const;
-    pdf_obj* RootObject(bool create);
+    // Reads parent's chain of children; appends the new ones to `found`.
+    void ReadChildren(int parent, std::vector<int>& found);
+    Node& NodeOf(int id);
+    const Node* Find(int id) const;
+    pdf_obj* ObjectOf(int id);
+    // The root as links can point at it: an indirect object, made when the
+    // document has none (create) or holds it directly in its catalog.
+    pdf_obj* LinkableRoot(bool create);
     bool IsInside(int id, int ancestor) const;
     bool Move(int id, int sibling, bool after);
-    // Rewrites the links of parent's children and parent's /First and /Last.
+
+    // Puts id among parent's children before `before` (0: last) and takes it
+    // out again, with the links in the objects.
+    void Attach(int id, int parent, int before);
+    void Detach(int id);
+    // Rewrites every link of parent's children and parent's /First and
+    // /Last: the first change under a parent puts right what the file had.
     void Relink(int parent);
-    // After appending a leaf to a parent whose links Relink has set: only
-    // the new item, the one before it and the parent's ends change.
-    void LinkAppended(int parent);
-    int UpdateCounts(int id);
-    // After a change under id: the counts of id and its ancestors, the only
-    // ones it can change, from the counts their other children carry. The
-    // first change after reading sets every count, so those are right.
-    void UpdateCountsFrom(int id);
-    // The count one item sets for itself from its children's counts.
-    void UpdateOwnCount(int id);
-    // /Count: for the root the number of visible items; for an item with
-    // children the number its opening shows, negative while it is closed.
-    void SetOwnCount(int id, int visible);
-    // After appending a leaf once the counts are right: each count changes
-    // by one, up to the first closed item.
-    void CountAppended(int parent);
-    pdf_obj* Destination(int page, int type, int zoom, const double c[4]) const;
+    void WriteLinks(int id);
+    void WriteEnds(int parent);
+
+    // The first change sets every count from the items' open states, after
+    // which counts change by differences, up the chain of open ancestors.
+    void CheckCounts();
+    // What an item adds to its parent's count.
+    int Shown(int id) const;
+    void AddVisible(int id, int delta);
+    void WriteCount(int id);
 
     PdfDocument& mDocument;
     fz_context* mContext;
-    pdf_obj* mRoot = nullptr;
+    pdf_obj* mRoot = nullptr; // our own reference
     Node mTop;
-    std::map<int, Node> mNodes;
+    std::unordered_map<int, Node> mNodes;
     bool mCountsChecked = false;
     std::set<int> mLinked; // parents whose children Relink has linked
 };

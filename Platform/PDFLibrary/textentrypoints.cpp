@@ -20,7 +20,10 @@ wchar_t* ULRGetPageText(int instanceID, int extractOptions)
     return WideDocumentStateEntry(instanceID, [extractOptions](LibraryInstance& instance, PdfDocument& document) {
         if (extractOptions != 3)
             return std::wstring();
-        return instance.TextPrefetcher().Take(document.SelectedPage());
+        const int page = document.SelectedPage();
+        std::wstring records = instance.TextPrefetcher().Take(page);
+        instance.Anchors().PageTextGiven(page, records);
+        return records;
     });
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes a few small PDFs into the folder given: pages with text in several
-fonts and render modes, an outline, a form with its own fonts, and a file
-with a broken cross-reference table."""
+fonts and render modes, an outline, a form with its own fonts, a file with a
+broken cross-reference table, damaged outlines and one nested 150 deep."""
 import os
 import sys
 
@@ -46,7 +46,36 @@ SEEDS = {
         "<< /Type /XObject /Subtype /Form /BBox [0 0 612 792] /Resources << " + FONTS + " >> /Length 40 >>"
         "\nstream\nBT /F2 9 Tf 72 100 Td (In a form) Tj ET\nendstream",
     ]),
+    # The outline root held directly in the catalog; items pointing at a
+    # page index no int counts past, a title with a NUL inside, and a /Next
+    # chain that comes back to its start.
+    "outline-damaged.pdf": pdf([
+        "<< /Type /Catalog /Pages 2 0 R /Outlines << /First 4 0 R /Last 6 0 R /Count 3 >> >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+        "<< /Title (Far) /Dest [2147483647 /XYZ 0 792 null] /Next 5 0 R >>",
+        "<< /Title <FEFF0041000000420043> /Dest [-2147483648 /Fit] /Next 6 0 R >>",
+        "<< /Title (Loop) /Dest [3 0 R /Fit] /Next 4 0 R >>",
+    ]),
 }
+
+
+def nested_outline(levels):
+    """Items nested `levels` deep, each the only child of the one before."""
+    objects = [
+        "<< /Type /Catalog /Pages 2 0 R /Outlines 4 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+        "<< /Type /Outlines /First 5 0 R /Last 5 0 R /Count 1 >>",
+    ]
+    for level in range(levels):
+        number = 5 + level
+        child = " /First %d 0 R /Last %d 0 R /Count 1" % (number + 1, number + 1) if level + 1 < levels else ""
+        objects.append("<< /Title (Level %d) /Parent %d 0 R /Dest [3 0 R /Fit]%s >>" % (level + 1, number - 1, child))
+    return pdf(objects)
+
+
+SEEDS["outline-deep.pdf"] = nested_outline(150)
 
 
 def main():

@@ -1,5 +1,5 @@
-// libFuzzer target: arbitrary bytes through loading, text extraction, fonts
-// and an outline walk, as the plug-in would call them.
+// libFuzzer target: arbitrary bytes through loading, text extraction, fonts,
+// an outline walk and outline edits, as the plug-in would call them.
 #include "ulrentrypoints.h"
 
 #include <cstdint>
@@ -24,10 +24,13 @@ wchar_t* WideArgument(int id, const std::string& text)
     return reinterpret_cast<wchar_t*>(buffer);
 }
 
+// The budget counts every item visited, so it bounds the nesting too: the
+// library reads outlines at any depth.
 void WalkOutline(int id, int item, int& budget)
 {
-    for (; item > 0 && budget > 0; item = ULRGetNextOutline(id, item), --budget)
+    for (; item > 0 && budget > 0; item = ULRGetNextOutline(id, item))
     {
+        --budget;
         ULROutlineTitle(id, item);
         ULRGetOutlinePage(id, item);
         WalkOutline(id, ULRGetFirstChildOutline(id, item), budget);
@@ -65,8 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         int budget = kMaxItems;
         ULROutlineCount(id);
         WalkOutline(id, ULRGetFirstOutline(id), budget);
-        const int added = ULRNewOutline(id, 0, WideArgument(id, "Fuzz"), 1, 0.0);
-        ULRMoveOutlineBefore(id, added, ULRGetFirstOutline(id));
+        // On the page whose text was read last, where a new bookmark looks
+        // for its heading line; then the edits the engine makes.
+        const int first = ULRGetFirstOutline(id);
+        const int added = ULRNewOutline(id, 0, WideArgument(id, "Chapter 1"), pages < kMaxPages ? pages : kMaxPages, 0.0);
+        ULRMoveOutlineBefore(id, added, first);
+        ULRNewOutline(id, first, WideArgument(id, "Section"), 1, 0.0);
+        ULRCloseOutline(id, first);
+        ULRRemoveOutline(id, ULRGetNextOutline(id, first));
     }
     ULRReleaseLibrary(id);
     std::remove(path);
