@@ -189,19 +189,6 @@ private slots:
         QCOMPARE(prefs.value("LeftIndentToPoints3").toDouble(), 72.0);
     }
 
-    void numberedKeysInTheMainSection()
-    {
-        const QString path = mDir.filePath("flat.ini");
-        WriteText(path,
-                  "[BookmarksByContent]\n"
-                  "FontSizeCheck1=true\nFontSizeValue1=20\n"
-                  "FontSizeCheck2=true\nFontSizeValue2=14\n");
-        const ActionPrefs prefs = SettingsFile::read(path).first();
-        QCOMPARE(prefs.value("LevelCount"), QVariant(2));
-        QCOMPARE(prefs.value("FontSizeValue1"), QVariant(20.0));
-        QCOMPARE(prefs.value("FontSizeValue2"), QVariant(14.0));
-    }
-
     // Shown as a hand-written file, any settings run as their source does.
     void showRunsAsTheSource()
     {
@@ -219,7 +206,7 @@ private slots:
             file.setValue("ActionPrefs3", prefs);
         }
         WriteText(hand, "[Level1]\nFontSizeCheck=1\nFontSizeValue=20\nKeywordListCheck=1\nKeywords=Contents, Index\n"
-                        "[Level2]\nFontNameCheck=1\nFontNameCombo=Helvetica\nFontColorCheck=1\nFontColor=red\n");
+                        "[BookmarksByContent]\nFontNameCheck2=1\nFontNameCombo2=Helvetica\nFontColorCheck2=1\nFontColor2=red\n");
         for (const QString& source : {export_, tool, list, hand}) {
             QString text;
             QTextStream out(&text);
