@@ -5,8 +5,8 @@
 #include <mupdf/fitz.h>
 
 // One MuPDF context per library instance. It is made with a lock table so
-// that per-thread clones (fz_clone_context) can work on the same document
-// later, for example to extract the next pages ahead on another core.
+// that per-thread clones (fz_clone_context), sharing its store and its
+// limit, can extract pages on other cores, each from a document of its own.
 class EngineContext
 {
 public:
