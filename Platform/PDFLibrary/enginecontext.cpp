@@ -1,5 +1,9 @@
 #include "enginecontext.h"
 
+#include "textworkercount.h"
+
+#include <algorithm>
+
 namespace {
 
 // MuPDF's own warnings about repaired files go nowhere: the library reports
@@ -12,6 +16,17 @@ void Silence(fz_context* ctx)
     fz_set_error_callback(ctx, [](void*, const char*) {}, nullptr);
 }
 
+// The store keeps what MuPDF may need again: above all the fonts, which it
+// counts at less than half what they take with their FreeType faces. MuPDF's
+// default, 256 MB, lets a manual of thousands of embedded fonts keep every
+// one; a few megabytes per context that reads pages hold the fonts a page
+// uses and those used again on the pages that follow.
+std::size_t StoreLimit()
+{
+    const std::size_t perReader = 8u << 20;
+    return perReader * static_cast<std::size_t>(std::max(1, TextWorkerCount()));
+}
+
 } // namespace
 
 EngineContext::EngineContext()
@@ -19,7 +34,7 @@ EngineContext::EngineContext()
     mLockTable.user = this;
     mLockTable.lock = &EngineContext::Lock;
     mLockTable.unlock = &EngineContext::Unlock;
-    mContext = fz_new_context(nullptr, &mLockTable, FZ_STORE_DEFAULT);
+    mContext = fz_new_context(nullptr, &mLockTable, StoreLimit());
     Silence(mContext);
 }
 

@@ -1,9 +1,19 @@
 #include "pagetextworker.h"
 
+#include "engineerror.h"
 #include "pagetextwindow.h"
 #include "pageglyphs.h"
+#include "parsedobjects.h"
 #include "pdfdocument.h"
 #include "textrecords.h"
+
+namespace {
+
+// Dropping the objects parsed walks the whole cross-reference table: not
+// after every page, but often enough that the pages' objects never add up.
+const int kPagesBetweenDrops = 16;
+
+} // namespace
 
 PageTextWorker::PageTextWorker(PageTextWindow& window, const PdfDocument& document, fz_context* clone)
     : mWindow(window), mDocument(document), mContext(clone)
@@ -34,8 +44,24 @@ void PageTextWorker::Run()
         // Opened here rather than by the reader: a large file's
         // cross-reference table takes a while to read, and needs no one else.
         const std::unique_ptr<PdfDocument> copy = mDocument.OpenCopy(mContext);
+        // The copy is only read: what it parses for pages may go again,
+        // what opening it parsed stays. So does the page tree: looking up
+        // the last page parses the tree's nodes on the way there (in a flat
+        // tree every page's dictionary), which every later look-up walks.
+        try
+        {
+            copy->PageObject(copy->PageCount());
+        }
+        catch (const EngineError&)
+        {
+            // A tree broken on the way there: each page finds its own way.
+        }
+        MarkParsedObjects(mContext, copy->Doc());
+        int done = 0;
         while (const int page = mWindow.NextPage())
         {
+            if (++done % kPagesBetweenDrops == 0)
+                DropParsedObjects(mContext, copy->Doc());
             std::optional<std::wstring> records;
             try
             {
