@@ -58,6 +58,7 @@ void PageTextWorker::Run()
         }
         MarkParsedObjects(mContext, copy->Doc());
         int done = 0;
+        PageGlyphs glyphs;
         while (const int page = mWindow.NextPage())
         {
             if (++done % kPagesBetweenDrops == 0)
@@ -65,7 +66,8 @@ void PageTextWorker::Run()
             std::optional<std::wstring> records;
             try
             {
-                records = FormatTextRecords(CollectPageGlyphs(mContext, copy->Doc(), page));
+                glyphs = CollectPageGlyphs(mContext, copy->Doc(), page, std::move(glyphs));
+                records = FormatTextRecords(glyphs);
             }
             catch (...)
             {
