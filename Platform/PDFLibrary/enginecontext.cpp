@@ -1,9 +1,5 @@
 #include "enginecontext.h"
 
-#include "textworkercount.h"
-
-#include <algorithm>
-
 namespace {
 
 // MuPDF's own warnings about repaired files go nowhere: the library reports
@@ -19,12 +15,14 @@ void Silence(fz_context* ctx)
 // The store keeps what MuPDF may need again: above all the fonts, which it
 // counts at less than half what they take with their FreeType faces. MuPDF's
 // default, 256 MB, lets a manual of thousands of embedded fonts keep every
-// one; a few megabytes per context that reads pages hold the fonts a page
-// uses and those used again on the pages that follow.
-std::size_t StoreLimit()
+// one; a few megabytes hold the fonts a page uses and those used again on
+// the pages that follow.
+const std::size_t kStoreLimit = 8u << 20;
+
+EngineLock& FreeTypeLock()
 {
-    const std::size_t perReader = 8u << 20;
-    return perReader * static_cast<std::size_t>(std::max(1, TextWorkerCount()));
+    static EngineLock lock;
+    return lock;
 }
 
 } // namespace
@@ -34,17 +32,8 @@ EngineContext::EngineContext()
     mLockTable.user = this;
     mLockTable.lock = &EngineContext::Lock;
     mLockTable.unlock = &EngineContext::Unlock;
-    mContext = fz_new_context(nullptr, &mLockTable, StoreLimit());
+    mContext = fz_new_context(nullptr, &mLockTable, kStoreLimit);
     Silence(mContext);
-}
-
-fz_context* EngineContext::Clone() const
-{
-    if (!mContext)
-        return nullptr;
-    fz_context* clone = fz_clone_context(mContext);
-    Silence(clone);
-    return clone;
 }
 
 EngineContext::~EngineContext()
@@ -53,12 +42,17 @@ EngineContext::~EngineContext()
         fz_drop_context(mContext);
 }
 
+EngineLock& EngineContext::LockOf(int lock)
+{
+    return lock == FZ_LOCK_FREETYPE ? FreeTypeLock() : mLocks[lock];
+}
+
 void EngineContext::Lock(void* user, int lock)
 {
-    static_cast<EngineContext*>(user)->mLocks[lock].lock();
+    static_cast<EngineContext*>(user)->LockOf(lock).lock();
 }
 
 void EngineContext::Unlock(void* user, int lock)
 {
-    static_cast<EngineContext*>(user)->mLocks[lock].unlock();
+    static_cast<EngineContext*>(user)->LockOf(lock).unlock();
 }

@@ -13,7 +13,7 @@ LibraryInstance::LibraryInstance() = default;
 
 LibraryInstance::~LibraryInstance()
 {
-    // The text workers' contexts are clones of ours: stop them first. The
+    // The text workers read copies of the document: stop them first. The
     // document belongs to the context: drop it before.
     mPrefetcher.reset();
     mOutline.reset();
@@ -44,7 +44,7 @@ PageTextPrefetcher& LibraryInstance::TextPrefetcher()
     if (!mDocument)
         throw EngineError(EngineErrorCode::NoDocument, "no document loaded");
     if (!mPrefetcher)
-        mPrefetcher = std::make_unique<PageTextPrefetcher>(*mDocument, mEngine, TextWorkerCount());
+        mPrefetcher = std::make_unique<PageTextPrefetcher>(*mDocument, TextWorkerCount());
     return *mPrefetcher;
 }
 

@@ -1,6 +1,5 @@
 #include "pagetextprefetcher.h"
 
-#include "enginecontext.h"
 #include "pageglyphs.h"
 #include "pdfdocument.h"
 #include "textrecords.h"
@@ -15,7 +14,7 @@ const int kPagesAheadPerWorker = 3;
 
 } // namespace
 
-PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, const EngineContext& engine, int workers)
+PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, int workers)
     : mDocument(document), mWindow(document.PageCount(), workers * kPagesAheadPerWorker)
 {
     // Never grown while threads run: a failed growth would destroy a worker
@@ -23,12 +22,9 @@ PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, const EngineContex
     mWorkers.reserve(static_cast<std::size_t>(workers));
     for (int i = 0; i < workers; ++i)
     {
-        fz_context* clone = engine.Clone();
-        if (!clone)
-            break;
         try
         {
-            mWorkers.push_back(std::make_unique<PageTextWorker>(mWindow, mDocument, clone));
+            mWorkers.push_back(std::make_unique<PageTextWorker>(mWindow, mDocument));
         }
         catch (...)
         {

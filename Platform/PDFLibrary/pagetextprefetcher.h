@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-class EngineContext;
 class PdfDocument;
 
 // A document's page text, extracted ahead by a pool of workers while the
@@ -21,7 +20,7 @@ class PageTextPrefetcher
 public:
     // workers: how many threads; 0 extracts every page on the caller's.
     // Workers that cannot be had leave their share to the others.
-    PageTextPrefetcher(PdfDocument& document, const EngineContext& engine, int workers);
+    PageTextPrefetcher(PdfDocument& document, int workers);
     // Waits for the pages in progress (one per worker at most).
     ~PageTextPrefetcher();
     PageTextPrefetcher(const PageTextPrefetcher&) = delete;

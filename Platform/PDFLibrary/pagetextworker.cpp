@@ -1,5 +1,6 @@
 #include "pagetextworker.h"
 
+#include "enginecontext.h"
 #include "engineerror.h"
 #include "pagetextwindow.h"
 #include "pageglyphs.h"
@@ -15,8 +16,8 @@ const int kPagesBetweenDrops = 16;
 
 } // namespace
 
-PageTextWorker::PageTextWorker(PageTextWindow& window, const PdfDocument& document, fz_context* clone)
-    : mWindow(window), mDocument(document), mContext(clone)
+PageTextWorker::PageTextWorker(PageTextWindow& window, const PdfDocument& document)
+    : mWindow(window), mDocument(document)
 {
     mWindow.Join();
     try
@@ -26,7 +27,6 @@ PageTextWorker::PageTextWorker(PageTextWindow& window, const PdfDocument& docume
     catch (...)
     {
         mWindow.Leave();
-        fz_drop_context(mContext);
         throw;
     }
 }
@@ -34,16 +34,17 @@ PageTextWorker::PageTextWorker(PageTextWindow& window, const PdfDocument& docume
 PageTextWorker::~PageTextWorker()
 {
     mThread.join();
-    fz_drop_context(mContext);
 }
 
 void PageTextWorker::Run()
 {
     try
     {
-        // Opened here rather than by the reader: a large file's
+        // Made here rather than by the reader: a large file's
         // cross-reference table takes a while to read, and needs no one else.
-        const std::unique_ptr<PdfDocument> copy = mDocument.OpenCopy(mContext);
+        const EngineContext engine;
+        fz_context* ctx = engine.Get();
+        const std::unique_ptr<PdfDocument> copy = mDocument.OpenCopy(ctx);
         // The copy is only read: what it parses for pages may go again,
         // what opening it parsed stays. So does the page tree: looking up
         // the last page parses the tree's nodes on the way there (in a flat
@@ -56,17 +57,17 @@ void PageTextWorker::Run()
         {
             // A tree broken on the way there: each page finds its own way.
         }
-        MarkParsedObjects(mContext, copy->Doc());
+        MarkParsedObjects(ctx, copy->Doc());
         int done = 0;
         PageGlyphs glyphs;
         while (const int page = mWindow.NextPage())
         {
             if (++done % kPagesBetweenDrops == 0)
-                DropParsedObjects(mContext, copy->Doc());
+                DropParsedObjects(ctx, copy->Doc());
             std::optional<std::wstring> records;
             try
             {
-                glyphs = CollectPageGlyphs(mContext, copy->Doc(), page, std::move(glyphs));
+                glyphs = CollectPageGlyphs(ctx, copy->Doc(), page, std::move(glyphs));
                 records = FormatTextRecords(glyphs);
             }
             catch (...)

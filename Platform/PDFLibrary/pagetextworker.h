@@ -1,7 +1,5 @@
 #pragma once
 
-#include <mupdf/fitz.h>
-
 #include <thread>
 
 class PageTextWindow;
@@ -9,18 +7,15 @@ class PdfDocument;
 
 // A thread that extracts the pages a window hands out, with a MuPDF context
 // and a copy of the document of its own: MuPDF lets one thread at a time use
-// a document, so threads that share none work side by side. The contexts
-// are clones, not independent ones: MuPDF keeps a few decoders' state in
-// globals, which only the clones' shared locks guard.
+// a document, so threads that share none work side by side.
 class PageTextWorker
 {
 public:
-    // clone: a context cloned from the document's, taken over (dropped here
-    // even when the thread cannot start).
-    // The copy of the document is opened on the new thread; if it cannot
-    // be, the worker leaves the window and its share to the others, or to
-    // the reader. Throws std::system_error when no thread can be had.
-    PageTextWorker(PageTextWindow& window, const PdfDocument& document, fz_context* clone);
+    // The context and the copy of the document are made on the new thread;
+    // if they cannot be, the worker leaves the window and its share to the
+    // others, or to the reader. Throws std::system_error when no thread can
+    // be had.
+    PageTextWorker(PageTextWindow& window, const PdfDocument& document);
     // The window must have been stopped: waits for the page in hand.
     ~PageTextWorker();
     PageTextWorker(const PageTextWorker&) = delete;
@@ -31,6 +26,5 @@ private:
 
     PageTextWindow& mWindow;
     const PdfDocument& mDocument;
-    fz_context* mContext;
     std::thread mThread;
 };
