@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""End-to-end benchmark of `vantora run` on two real manuals.
+"""End-to-end benchmark of `vantora run` on real manuals.
 
-For each manual: the wall time of `vantora run` (chapters and sections from
-the settings file beside this script) against `mutool draw -F text` on the
-same file, the run's outline against the manual's original outline (titles
-found on the right page, bookmarks not in the original), and the run's peak
-memory. The manuals come from Debian packages, fetched with apt-get download
-into bench/cache/ when absent.
+For each manual: the wall and CPU time of `vantora run` (chapters and
+sections from the settings file beside this script) against
+`mutool draw -F text` on the same file, on one core (taskset) and on all the
+cores this process may use, the speed-up from one core to all, the run's
+outline against the manual's original outline (titles found on the right
+page, bookmarks not in the original), and the run's peak memory. The manuals
+come from Debian packages, fetched with apt-get download into bench/cache/
+when absent.
 
-usage: bench/endtoend.py [--build DIR] [--repeat N] [octave] [gnuplot]
+usage: bench/endtoend.py [--build DIR] [--repeat N] [octave] [gnuplot] [lilypond]
 """
 
 import argparse
@@ -32,6 +34,9 @@ CACHE = os.path.join(HERE, "cache")
 MANUALS = {
     "octave": ("octave-doc", "usr/share/doc/octave/octave.pdf", (1, 2)),
     "gnuplot": ("gnuplot-doc", "usr/share/doc/gnuplot/gnuplot.pdf", (2, 3)),
+    # The notation manual: 930 pages and over 4,000 embedded fonts, the
+    # memory benchmark.
+    "lilypond": ("lilypond-doc-pdf", "usr/share/doc/lilypond/html/Documentation/notation.pdf", (1, 2)),
 }
 
 
@@ -56,8 +61,14 @@ def manual_pdf(package, member):
     return path
 
 
+class Timing:
+    """One command's wall and CPU time in seconds and peak memory in MB."""
+
+    def __init__(self, wall, cpu, peak):
+        self.wall, self.cpu, self.peak = wall, cpu, peak
+
+
 def timed(command):
-    """Wall time in seconds and peak resident memory in MB of one command."""
     start = time.perf_counter()
     process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     _, status, usage = os.wait4(process.pid, 0)
@@ -67,7 +78,12 @@ def timed(command):
     process.stderr.close()
     if process.returncode != 0:
         sys.exit(f"{' '.join(command)} failed ({process.returncode}): {errors}")
-    return elapsed, usage.ru_maxrss / 1024
+    return Timing(elapsed, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024)
+
+
+def median_timing(timings):
+    return Timing(statistics.median(t.wall for t in timings), statistics.median(t.cpu for t in timings),
+                  max(t.peak for t in timings))
 
 
 def outline(vantora, pdf):
@@ -121,25 +137,31 @@ def bench(name, vantora, repeat):
     with open(os.path.join(CACHE, name + "-original-outline.json"), "w", encoding="utf-8") as f:
         json.dump(original, f, indent=1, ensure_ascii=False)
 
-    mutool_times, vantora_times, peaks = [], [], []
+    # One core: the first this process may use, the run's text threads
+    # follow the affinity. All cores: as the process is started.
+    one_core = ["taskset", "-c", str(min(os.sched_getaffinity(0)))]
+    cores = len(os.sched_getaffinity(0))
+    run = [vantora, "run", "--settings", settings, pdf, "-o", rebuilt_pdf]
+    mutool_runs, single_runs, all_runs = [], [], []
     for _ in range(repeat):
-        mutool_times.append(timed(["mutool", "draw", "-q", "-F", "text", "-o", os.devnull, pdf])[0])
-        seconds, peak = timed([vantora, "run", "--settings", settings, pdf, "-o", rebuilt_pdf])
-        vantora_times.append(seconds)
-        peaks.append(peak)
+        mutool_runs.append(timed(["mutool", "draw", "-q", "-F", "text", "-o", os.devnull, pdf]))
+        single_runs.append(timed(one_core + run))
+        all_runs.append(timed(run))
     rebuilt = outline(vantora, rebuilt_pdf)
     wanted, found, made, extra = compare(original, rebuilt, depths)
 
-    mutool_time = statistics.median(mutool_times)
-    vantora_time = statistics.median(vantora_times)
+    mutool, single, every = median_timing(mutool_runs), median_timing(single_runs), median_timing(all_runs)
     print(f"{name}: {pdf}")
-    print(f"  wall time   vantora run {vantora_time:.2f} s, mutool draw -F text {mutool_time:.2f} s "
-          f"(median of {repeat}): ratio {vantora_time / mutool_time:.2f}")
+    print(f"  mutool draw -F text     wall {mutool.wall:.2f} s, CPU {mutool.cpu:.2f} s (median of {repeat})")
+    for label, timing in (("vantora run, 1 core", single), (f"vantora run, {cores} cores", every)):
+        print(f"  {label:22s}  wall {timing.wall:.2f} s, CPU {timing.cpu:.2f} s: "
+              f"{timing.wall / mutool.wall:.2f}x mutool's wall time, {timing.cpu / mutool.cpu:.2f}x its CPU time; "
+              f"peak memory {timing.peak:.0f} MB")
+    print(f"  speed-up    {single.wall / every.wall:.2f} from 1 core to {cores}")
     print(f"  outline     {len(found)} of {len(wanted)} original chapter and section titles found on the "
           f"right page: {100 * len(found) / max(len(wanted), 1):.1f} %")
     print(f"              {len(extra)} of {len(made)} bookmarks not in the original: "
           f"{100 * (len(made) - len(extra)) / max(len(made), 1):.1f} % correct")
-    print(f"  memory      peak {max(peaks):.0f} MB")
     missed = [item for item in wanted if item not in found]
     for depth, title, page in missed[:5]:
         print(f"    missed: {title} ({page})")
@@ -151,7 +173,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     parser.add_argument("--build", default=os.path.join(HERE, "..", "build"))
     parser.add_argument("--repeat", type=int, default=3)
-    parser.add_argument("manuals", nargs="*", metavar="MANUAL", help="octave, gnuplot (default: both)")
+    parser.add_argument("manuals", nargs="*", metavar="MANUAL", help="octave, gnuplot, lilypond (default: all)")
     args = parser.parse_args()
     vantora = os.path.join(os.path.abspath(args.build), "bin", "vantora")
     if not os.access(vantora, os.X_OK):

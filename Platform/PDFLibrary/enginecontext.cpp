@@ -12,6 +12,19 @@ void Silence(fz_context* ctx)
     fz_set_error_callback(ctx, [](void*, const char*) {}, nullptr);
 }
 
+// The store keeps what MuPDF may need again: above all the fonts, which it
+// counts at less than half what they take with their FreeType faces. MuPDF's
+// default, 256 MB, lets a manual of thousands of embedded fonts keep every
+// one; a few megabytes hold the fonts a page uses and those used again on
+// the pages that follow.
+const std::size_t kStoreLimit = 8u << 20;
+
+EngineLock& FreeTypeLock()
+{
+    static EngineLock lock;
+    return lock;
+}
+
 } // namespace
 
 EngineContext::EngineContext()
@@ -19,17 +32,8 @@ EngineContext::EngineContext()
     mLockTable.user = this;
     mLockTable.lock = &EngineContext::Lock;
     mLockTable.unlock = &EngineContext::Unlock;
-    mContext = fz_new_context(nullptr, &mLockTable, FZ_STORE_DEFAULT);
+    mContext = fz_new_context(nullptr, &mLockTable, kStoreLimit);
     Silence(mContext);
-}
-
-fz_context* EngineContext::Clone() const
-{
-    if (!mContext)
-        return nullptr;
-    fz_context* clone = fz_clone_context(mContext);
-    Silence(clone);
-    return clone;
 }
 
 EngineContext::~EngineContext()
@@ -38,12 +42,17 @@ EngineContext::~EngineContext()
         fz_drop_context(mContext);
 }
 
+EngineLock& EngineContext::LockOf(int lock)
+{
+    return lock == FZ_LOCK_FREETYPE ? FreeTypeLock() : mLocks[lock];
+}
+
 void EngineContext::Lock(void* user, int lock)
 {
-    static_cast<EngineContext*>(user)->mLocks[lock].lock();
+    static_cast<EngineContext*>(user)->LockOf(lock).lock();
 }
 
 void EngineContext::Unlock(void* user, int lock)
 {
-    static_cast<EngineContext*>(user)->mLocks[lock].unlock();
+    static_cast<EngineContext*>(user)->LockOf(lock).unlock();
 }

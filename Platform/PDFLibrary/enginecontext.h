@@ -4,9 +4,14 @@
 
 #include <mupdf/fitz.h>
 
-// One MuPDF context per library instance. It is made with a lock table so
-// that per-thread clones (fz_clone_context) can work on the same document
-// later, for example to extract the next pages ahead on another core.
+// A MuPDF context of its own for each thread that works on a document: one
+// per library instance, and one per text worker. Contexts share nothing,
+// so their threads never wait for one another, with one exception: MuPDF
+// keeps the JPEG 2000 and HarfBuzz decoders' context in globals, guarded by
+// its FreeType lock, so that lock is one for all contexts.
+// (Cloned contexts would share the allocator's lock, which MuPDF takes
+// around every malloc and free: two threads extracting text spent more time
+// waiting for it than working.)
 class EngineContext
 {
 public:
@@ -17,14 +22,11 @@ public:
 
     // Null when MuPDF could not allocate its context.
     fz_context* Get() const { return mContext; }
-    // A context for another thread, sharing this one's store and locks; the
-    // caller drops it (fz_drop_context) before this object goes. Null when
-    // MuPDF cannot make one.
-    fz_context* Clone() const;
 
 private:
     static void Lock(void* user, int lock);
     static void Unlock(void* user, int lock);
+    EngineLock& LockOf(int lock);
 
     EngineLock mLocks[FZ_LOCK_MAX];
     fz_locks_context mLockTable;

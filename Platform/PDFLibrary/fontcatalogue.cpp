@@ -2,6 +2,7 @@
 
 #include "enginecall.h"
 #include "fontresourcenames.h"
+#include "parsedobjects.h"
 #include "resourcefontwalk.h"
 
 #include <cctype>
@@ -100,6 +101,9 @@ FontCatalogue FontCatalogue::Collect(fz_context* ctx, pdf_document* doc)
     });
     int pages = 0;
     EngineCall(ctx, [&] { pages = pdf_count_pages(ctx, doc); });
+    // The names are all that is kept: a large document's fonts' objects
+    // need not stay in memory for the rest of the run.
+    const ParsedObjectsScope scope(ctx, doc);
     for (int index = 0; index < pages; ++index)
     {
         pdf_obj* resources = nullptr;

@@ -90,9 +90,10 @@ bool SameMatrix(const fz_matrix& a, const fz_matrix& b)
 
 } // namespace
 
-GlyphCollector::GlyphCollector(std::map<fz_font*, std::string> fontNames)
-    : mResourceNames(std::move(fontNames))
+GlyphCollector::GlyphCollector(std::map<fz_font*, std::string> fontNames, std::vector<TextGlyph> storage)
+    : mResourceNames(std::move(fontNames)), mGlyphs(std::move(storage))
 {
+    mGlyphs.clear();
 }
 
 void GlyphCollector::Run(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_matrix ctm)

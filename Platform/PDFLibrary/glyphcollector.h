@@ -15,7 +15,8 @@
 class GlyphCollector
 {
 public:
-    explicit GlyphCollector(std::map<fz_font*, std::string> fontNames);
+    // storage: emptied and filled, for its capacity.
+    GlyphCollector(std::map<fz_font*, std::string> fontNames, std::vector<TextGlyph> storage = {});
 
     // Runs a page's contents (its dictionary) into the collector; throws
     // EngineError.

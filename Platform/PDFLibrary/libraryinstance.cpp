@@ -5,6 +5,7 @@
 #include "outlinetree.h"
 #include "pagetextprefetcher.h"
 #include "pdfdocument.h"
+#include "textworkercount.h"
 
 #include <cstring>
 
@@ -12,8 +13,8 @@ LibraryInstance::LibraryInstance() = default;
 
 LibraryInstance::~LibraryInstance()
 {
-    // The prefetch thread works on the document, and the document belongs to
-    // the context: stop the one, then drop the other.
+    // The text workers read copies of the document: stop them first. The
+    // document belongs to the context: drop it before.
     mPrefetcher.reset();
     mOutline.reset();
     mFonts.reset();
@@ -44,7 +45,7 @@ PageTextPrefetcher& LibraryInstance::TextPrefetcher()
     if (!mDocument)
         throw EngineError(EngineErrorCode::NoDocument, "no document loaded");
     if (!mPrefetcher)
-        mPrefetcher = std::make_unique<PageTextPrefetcher>(*mDocument, mEngine.Clone());
+        mPrefetcher = std::make_unique<PageTextPrefetcher>(*mDocument, TextWorkerCount());
     return *mPrefetcher;
 }
 
@@ -64,10 +65,11 @@ void LibraryInstance::ForgetOutline()
 
 void LibraryInstance::DocumentChanged()
 {
+    // The text workers read copies of the file as it was loaded; no change
+    // this library makes reaches a page's contents, so what they read stays
+    // right.
     ForgetOutline();
     mAnchors.Forget();
-    if (mPrefetcher)
-        mPrefetcher->Invalidate();
 }
 
 void LibraryInstance::SetFonts(std::unique_ptr<FontCatalogue> fonts)

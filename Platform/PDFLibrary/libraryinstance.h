@@ -47,7 +47,7 @@ public:
     // The selected page, 0 without a document. Safe from any thread while the
     // instance lives: see LibraryInstances::SelectedPage.
     int SelectedPage() const { return mSelectedPage.load(std::memory_order_relaxed); }
-    // Text extraction of the loaded document, which works ahead on a thread
+    // Text extraction of the loaded document, which works ahead on threads
     // of its own; made on first use. Throws without a document.
     PageTextPrefetcher& TextPrefetcher();
     // The document's outline, read on first use and kept from one call to the
@@ -61,8 +61,8 @@ public:
     // Forgets the outline read; the next call reads it again. For when an
     // operation failed halfway, and the tree and the objects may disagree.
     void ForgetOutline();
-    // The document was changed in a way that may change its pages' text or
-    // its objects' numbers. Called holding the document's access lock.
+    // The document was changed in a way that may change its objects'
+    // numbers. Called holding the document's access lock.
     void DocumentChanged();
 
     // Atomic: SelectedPage answers without the instance lock and may record
@@ -87,7 +87,7 @@ private:
     EngineContext mEngine;
     // Declared after the context: dropped before it.
     std::unique_ptr<PdfDocument> mDocument;
-    // Declared after the document: its thread stops before the document goes.
+    // Declared after the document: its threads stop before the document goes.
     std::unique_ptr<PageTextPrefetcher> mPrefetcher;
     // Holds references to the document's objects: goes before it too.
     std::unique_ptr<OutlineTree> mOutline;

@@ -36,11 +36,11 @@ private:
 
 } // namespace
 
-PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, int pageNumber)
+PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, int pageNumber, PageGlyphs reuse)
 {
     PageObject page(ctx, doc, pageNumber - 1);
     FontResourceNames names(ctx, doc, page.Get());
-    GlyphCollector collector(names.Names());
+    GlyphCollector collector(names.Names(), std::move(reuse.glyphs));
     collector.Run(ctx, doc, page.Get(), UserSpace(ctx, page.Get()));
     return collector.Take();
 }

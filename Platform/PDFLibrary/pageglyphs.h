@@ -17,5 +17,8 @@ struct PageGlyphs
 };
 
 // Runs the contents of a page (1-based) into a GlyphCollector. The caller
-// holds the document's access lock. Throws EngineError.
-PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, int pageNumber);
+// holds the document's access lock. `reuse`'s glyph storage is taken over,
+// so that one who extracts page after page need not grow fresh memory for
+// each (a page's glyphs take hundreds of kilobytes, which the system hands
+// out page by page). Throws EngineError.
+PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, int pageNumber, PageGlyphs reuse = {});

@@ -1,121 +1,53 @@
 #include "pagetextprefetcher.h"
 
+#include "pageglyphs.h"
 #include "pdfdocument.h"
 #include "textrecords.h"
 
-PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, fz_context* clone, int pagesAhead)
-    : mDocument(document), mClone(clone), mAhead(pagesAhead)
+#include <mutex>
+
+namespace {
+
+// Pages each worker may be ahead: enough that none waits for the reader
+// when pages differ in cost, few enough that their records take no memory.
+const int kPagesAheadPerWorker = 3;
+
+} // namespace
+
+PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, int workers)
+    : mDocument(document), mWindow(document.PageCount(), workers * kPagesAheadPerWorker)
 {
-    if (!mClone)
-        return;
-    try
+    // Never grown while threads run: a failed growth would destroy a worker
+    // still waiting for a page.
+    mWorkers.reserve(static_cast<std::size_t>(workers));
+    for (int i = 0; i < workers; ++i)
     {
-        mThread = std::thread(&PageTextPrefetcher::Work, this);
-    }
-    catch (...)
-    {
-        // No thread to be had: every page is extracted on the caller's.
-        fz_drop_context(mClone);
-        mClone = nullptr;
+        try
+        {
+            mWorkers.push_back(std::make_unique<PageTextWorker>(mWindow, mDocument));
+        }
+        catch (...)
+        {
+            // No more threads (or no memory for one): the ones running do.
+            break;
+        }
     }
 }
 
 PageTextPrefetcher::~PageTextPrefetcher()
 {
-    {
-        std::lock_guard<std::mutex> guard(mMutex);
-        mStop = true;
-    }
-    mChanged.notify_all();
-    if (mThread.joinable())
-        mThread.join();
-    if (mClone)
-        fz_drop_context(mClone);
+    mWindow.Stop();
+    mWorkers.clear();
 }
 
 std::wstring PageTextPrefetcher::Take(int page)
 {
-    std::optional<PageGlyphs> ready;
+    if (std::optional<std::wstring> ready = mWindow.Take(page))
+        return std::move(*ready);
+    PageGlyphs glyphs;
     {
-        std::unique_lock<std::mutex> lock(mMutex);
-        // The page in the thread's hands will be there sooner than a second
-        // extraction here could be.
-        mChanged.wait(lock, [&] { return mBusy != page; });
-        const auto found = mReady.find(page);
-        if (found != mReady.end())
-            ready = std::move(found->second);
-        mFirst = page + 1;
-        // Only the window is kept: memory stays at a few pages whatever the
-        // caller's order.
-        for (auto it = mReady.begin(); it != mReady.end();)
-            it = it->first < mFirst || it->first >= mFirst + mAhead ? mReady.erase(it) : std::next(it);
+        std::lock_guard<std::mutex> access(mDocument.Access());
+        glyphs = CollectPageGlyphs(mDocument.Context(), mDocument.Doc(), page);
     }
-    mChanged.notify_all();
-    if (ready)
-        return FormatTextRecords(*ready);
-    return FormatTextRecords(Collect(mDocument.Context(), page));
-}
-
-void PageTextPrefetcher::Invalidate()
-{
-    {
-        std::lock_guard<std::mutex> guard(mMutex);
-        ++mGeneration;
-        mReady.clear();
-    }
-    mChanged.notify_all();
-}
-
-int PageTextPrefetcher::NextPage() const
-{
-    if (mFirst <= 0)
-        return 0;
-    for (int page = mFirst; page < mFirst + mAhead; ++page)
-        if (mDocument.HasPage(page) && !mReady.count(page))
-            return page;
-    return 0;
-}
-
-PageGlyphs PageTextPrefetcher::Collect(fz_context* ctx, int page) const
-{
-    std::lock_guard<std::mutex> access(mDocument.Access());
-    return CollectPageGlyphs(ctx, mDocument.Doc(), page);
-}
-
-void PageTextPrefetcher::Work()
-{
-    std::unique_lock<std::mutex> lock(mMutex);
-    for (;;)
-    {
-        mChanged.wait(lock, [&] { return mStop || NextPage() != 0; });
-        if (mStop)
-            return;
-        const int page = NextPage();
-        const unsigned generation = mGeneration;
-        mBusy = page;
-        lock.unlock();
-
-        std::optional<PageGlyphs> glyphs;
-        try
-        {
-            glyphs = Collect(mClone, page);
-        }
-        catch (...)
-        {
-            // Left to the caller, who gets the error from its own attempt.
-        }
-
-        lock.lock();
-        mBusy = 0;
-        try
-        {
-            if (generation == mGeneration && page >= mFirst && page < mFirst + mAhead)
-                mReady[page] = std::move(glyphs);
-        }
-        catch (...)
-        {
-            // Out of memory: the caller extracts the page itself.
-        }
-        mChanged.notify_all();
-    }
+    return FormatTextRecords(glyphs);
 }

@@ -3,33 +3,29 @@
 #include "documentwriter.h"
 #include "enginecall.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
 // Readers accept a header anywhere in the first kilobyte; so do we. Anything
 // else is not a PDF, whatever MuPDF's repair would make of it.
-EngineErrorCode CheckHeader(const std::string& path)
+bool HasHeader(const PdfFile& file)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return EngineErrorCode::FileNotFound;
-    char head[1024];
-    const std::size_t size = std::fread(head, 1, sizeof head, file);
-    std::fclose(file);
+    unsigned char head[1024];
+    const std::size_t size = file.Read(head, sizeof head, 0);
     static const char kMagic[] = "%PDF-";
     const std::size_t magic = sizeof kMagic - 1;
     for (std::size_t at = 0; at + magic <= size; ++at)
         if (std::memcmp(head + at, kMagic, magic) == 0)
-            return EngineErrorCode::None;
-    return EngineErrorCode::NotAPdf;
+            return true;
+    return false;
 }
 
 } // namespace
 
-PdfDocument::PdfDocument(fz_context* ctx, pdf_document* doc)
-    : mContext(ctx), mDoc(doc)
+PdfDocument::PdfDocument(fz_context* ctx, pdf_document* doc, std::shared_ptr<const PdfFile> file,
+                         std::string password)
+    : mContext(ctx), mDoc(doc), mFile(std::move(file)), mPassword(std::move(password))
 {
 }
 
@@ -43,13 +39,33 @@ std::unique_ptr<PdfDocument> PdfDocument::Load(fz_context* ctx, const std::strin
 {
     if (!ctx)
         throw EngineError(EngineErrorCode::Engine, "no MuPDF context");
-    const EngineErrorCode header = CheckHeader(path);
-    if (header != EngineErrorCode::None)
-        throw EngineError(header, "cannot open " + path);
+    std::shared_ptr<const PdfFile> file = PdfFile::Open(path);
+    if (!HasHeader(*file))
+        throw EngineError(EngineErrorCode::NotAPdf, "no PDF header in " + path);
+    return Open(ctx, std::move(file), password);
+}
 
+std::unique_ptr<PdfDocument> PdfDocument::OpenCopy(fz_context* ctx) const
+{
+    if (!ctx)
+        throw EngineError(EngineErrorCode::Engine, "no MuPDF context");
+    return Open(ctx, mFile, mPassword);
+}
+
+std::unique_ptr<PdfDocument> PdfDocument::Open(fz_context* ctx, std::shared_ptr<const PdfFile> file,
+                                               const std::string& password)
+{
     pdf_document* doc = nullptr;
-    EngineCall(ctx, [&] { doc = pdf_open_document(ctx, path.c_str()); }, EngineErrorCode::Damaged);
-    std::unique_ptr<PdfDocument> document(new PdfDocument(ctx, doc));
+    EngineCall(ctx, [&] {
+        fz_stream* stream = file->OpenStream(ctx);
+        fz_try(ctx)
+            doc = pdf_open_document_with_stream(ctx, stream);
+        fz_always(ctx)
+            fz_drop_stream(ctx, stream);
+        fz_catch(ctx)
+            fz_rethrow(ctx);
+    }, EngineErrorCode::Damaged);
+    std::unique_ptr<PdfDocument> document(new PdfDocument(ctx, doc, std::move(file), password));
 
     bool locked = false;
     EngineCall(ctx, [&] {

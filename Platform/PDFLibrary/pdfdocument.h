@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pdffile.h"
+
 #include <mupdf/pdf.h>
 
 #include <memory>
@@ -20,6 +22,10 @@ public:
     // or PasswordRequired.
     static std::unique_ptr<PdfDocument> Load(fz_context* ctx, const std::string& path,
                                              const std::string& password);
+    // The same file opened again, for another thread to read with a context
+    // of its own: a copy for reading only, which knows nothing of changes
+    // made to this one. Throws EngineError.
+    std::unique_ptr<PdfDocument> OpenCopy(fz_context* ctx) const;
     ~PdfDocument();
     PdfDocument(const PdfDocument&) = delete;
     PdfDocument& operator=(const PdfDocument&) = delete;
@@ -43,10 +49,15 @@ public:
     void Save(const std::string& path);
 
 private:
-    PdfDocument(fz_context* ctx, pdf_document* doc);
+    PdfDocument(fz_context* ctx, pdf_document* doc, std::shared_ptr<const PdfFile> file, std::string password);
+    static std::unique_ptr<PdfDocument> Open(fz_context* ctx, std::shared_ptr<const PdfFile> file,
+                                             const std::string& password);
 
     fz_context* mContext;
     pdf_document* mDoc;
+    std::shared_ptr<const PdfFile> mFile;
+    // Kept for the copies.
+    std::string mPassword;
     // MuPDF rebuilt the cross-reference table: the original bytes cannot be
     // trusted as the base of an incremental update.
     bool mRepaired = false;

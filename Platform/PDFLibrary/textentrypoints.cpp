@@ -14,9 +14,8 @@ int ULRSetTextExtractionOptions(int instanceID, int, int)
 
 wchar_t* ULRGetPageText(int instanceID, int extractOptions)
 {
-    // The prefetcher takes the document's access lock itself, and only while
-    // it reads the page: waiting here for the page the thread is on must not
-    // hold the lock the thread needs.
+    // The prefetcher takes the document's access lock itself, only when it
+    // reads the page on this thread rather than waiting for a worker's.
     return WideDocumentStateEntry(instanceID, [extractOptions](LibraryInstance& instance, PdfDocument& document) {
         if (extractOptions != 3)
             return std::wstring();

@@ -516,7 +516,7 @@ private slots:
     }
 
 private:
-    Outcome vantora(const QStringList& arguments, const QStringList& unset, const QByteArray& input)
+    Outcome vantora(const QStringList& arguments, const QStringList& unset = {}, const QByteArray& input = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

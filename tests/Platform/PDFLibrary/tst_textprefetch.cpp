@@ -1,7 +1,8 @@
-// Page text extracted ahead on a second thread: the same records as a direct
-// extraction whatever happens to the document meanwhile, a thread that stops
-// when the document, the instance or the library goes, and a selected page
-// that another thread can read during a long extraction.
+// Page text extracted ahead by a pool of threads, each with its own copy of
+// the document: the same records as a reader on one thread, in any order and
+// whatever happens to the document or its file meanwhile; threads that stop
+// when the document, the instance or the library goes; a selected page that
+// another thread can read during a long extraction.
 #include "librarysession.h"
 #include "rawpdf.h"
 
@@ -45,16 +46,35 @@ std::wstring pageText(Library& library, int page)
     return library.GetPageText(3);
 }
 
-// Every page read by a fresh instance from the last to the first: no page is
-// ever waiting ahead, so each is extracted directly.
+// The first of the pages, read in that order, whose records differ from the
+// expected ones; 0 when none does. The outline is edited and boxes are asked
+// for between pages, while the threads work ahead.
+int firstWrongPage(Library& library, const QVector<std::wstring>& expected, const QVector<int>& pages)
+{
+    for (int page : pages)
+        if (pageText(library, page) != expected.value(page) || library.GetPageBox(1, 4) <= 0
+            || library.NewOutline(0, L"Page", page, 0.0) <= 0)
+            return page;
+    return 0;
+}
+
+int threadCount()
+{
+    return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
+// Every page as one thread reads it: no text threads at all.
 QVector<std::wstring> directTexts(const QString& file)
 {
+    qputenv("VANTORA_TEXT_THREADS", "0");
+    const int threads = threadCount();
     LibrarySession session;
     const int pages = session.load(file) ? session.library().PageCount() : 0;
     QVector<std::wstring> texts(pages + 1);
-    for (int page = pages; page >= 1; --page)
+    for (int page = 1; page <= pages; ++page)
         texts[page] = pageText(session.library(), page);
-    return texts;
+    qunsetenv("VANTORA_TEXT_THREADS");
+    return threadCount() == threads ? texts : QVector<std::wstring>();
 }
 
 } // namespace
@@ -64,32 +84,47 @@ class TextPrefetchTest : public QObject
     Q_OBJECT
 
 private slots:
-    void sameRecordsInAnyOrder();
+    void sameRecordsAsOneThread_data();
+    void sameRecordsAsOneThread();
     void documentChangedMidway();
     void threadStopsWithItsOwner();
     void selectedPageDuringLongExtraction();
 };
 
-void TextPrefetchTest::sameRecordsInAnyOrder()
+void TextPrefetchTest::sameRecordsAsOneThread_data()
 {
-    LibrarySession session;
-    const QString file = writeDocument(session.path("pages.pdf"), 40, 1);
+    QTest::addColumn<QString>("file");
+    static QTemporaryDir folder;
+    const QString plain = writeDocument(folder.filePath("pages.pdf"), 40, 1);
+    QTest::newRow("made") << plain;
+    // Objects in object streams, which the threads' copies keep while they
+    // drop the others they parsed.
+    runTool("qpdf", {"--object-streams=generate", plain, folder.filePath("streams.pdf")});
+    QTest::newRow("object streams") << folder.filePath("streams.pdf");
+    // The manuals bench/endtoend.py fetches, where it has.
+    for (const char* manual : {"octave-doc/usr/share/doc/octave/octave.pdf", "gnuplot-doc/usr/share/doc/gnuplot/gnuplot.pdf",
+                                  "lilypond-doc-pdf/usr/share/doc/lilypond/html/Documentation/notation.pdf"})
+        if (QFile::exists(VANTORA_BENCH_CACHE "/x-" + QString(manual)))
+            QTest::newRow(qPrintable(QFileInfo(manual).fileName())) << VANTORA_BENCH_CACHE "/x-" + QString(manual);
+}
+
+void TextPrefetchTest::sameRecordsAsOneThread()
+{
+    QFETCH(QString, file);
     const QVector<std::wstring> direct = directTexts(file);
-    QCOMPARE(direct.size(), 41);
-    // Front to back as the bookmark engine reads, with the outline edited and
-    // boxes asked for between pages while the thread works ahead; then jumps,
-    // repeats and steps back out of the window.
+    QVERIFY(direct.size() > 1);
+    // Front to back as the bookmark engine reads; then jumps, repeats and
+    // steps back out of the window.
+    const int threads = threadCount();
+    LibrarySession session;
     QVERIFY(session.load(file));
-    auto& library = session.library();
     QVector<int> order;
-    for (int page = 1; page <= 40; ++page)
+    for (int page = 1; page < direct.size(); ++page)
         order << page;
-    order << 7 << 7 << 8 << 30 << 2 << 3 << 4 << 40 << 39 << 1 << 20 << 22 << 21 << 40;
-    for (int page : order)
-    {
-        QVERIFY2(pageText(library, page) == direct[page], qPrintable(QString("page %1").arg(page)));
-        QVERIFY(library.GetPageBox(1, 4) > 0 && library.NewOutline(0, L"Page", page, 0.0) > 0);
-    }
+    for (int page : {7, 7, 8, 30, 2, 3, 4, 40, 39, 1, 20, 22, 21, 40})
+        order << std::min(page, direct.size() - 1);
+    QCOMPARE(firstWrongPage(session.library(), direct, order), 0);
+    QVERIFY(threadCount() > threads);
 }
 
 void TextPrefetchTest::documentChangedMidway()
@@ -97,20 +132,20 @@ void TextPrefetchTest::documentChangedMidway()
     LibrarySession session;
     const QString first = writeDocument(session.path("first.pdf"), 12, 1);
     const QString second = writeDocument(session.path("second.pdf"), 9, 2);
-    const QVector<std::wstring> direct = directTexts(second);
-    QCOMPARE(direct.size(), 10);
+    const QVector<std::wstring> firstTexts = directTexts(first), direct = directTexts(second);
     auto& library = session.library();
     // Another document loaded while the first one's next pages are being
     // extracted: nothing of the first may come back.
     QVERIFY(session.load(first) && !pageText(library, 1).empty());
     QVERIFY(session.load(second));
-    for (int page = 1; page <= 9; ++page)
-        QVERIFY2(pageText(library, page) == direct[page], qPrintable(QString("page %1").arg(page)));
+    QCOMPARE(firstWrongPage(library, direct, {1, 2, 3, 4, 5, 6, 7, 8, 9}), 0);
     // Saved in the middle of a read.
-    QVERIFY(session.load(second) && pageText(library, 1) == direct[1]);
-    QVERIFY(library.NewOutline(0, L"Saved", 2, 0.0) > 0 && session.save(session.path("saved.pdf")));
-    for (int page = 2; page <= 9; ++page)
-        QVERIFY2(pageText(library, page) == direct[page], qPrintable(QString("page %1").arg(page)));
+    QVERIFY(session.load(second) && !firstWrongPage(library, direct, {1}) && session.save(session.path("saved.pdf")));
+    QCOMPARE(firstWrongPage(library, direct, {2, 3, 4, 5, 6, 7, 8, 9}), 0);
+    // Replaced on disk after loading: the threads read the bytes it was
+    // loaded from, as the document does.
+    QVERIFY(session.load(first) && QFile::remove(first) && QFile::rename(second, first));
+    QCOMPARE(firstWrongPage(library, firstTexts, {12, 9, 6, 3}), 0);
 }
 
 void TextPrefetchTest::threadStopsWithItsOwner()
@@ -143,50 +178,42 @@ void TextPrefetchTest::threadStopsWithItsOwner()
 void TextPrefetchTest::selectedPageDuringLongExtraction()
 {
     using Clock = std::chrono::steady_clock;
-    using Interval = std::pair<Clock::time_point, Clock::time_point>;
     LibrarySession session;
     // Pages of thousands of lines: each extraction takes long enough to tell
     // an answer given meanwhile from one that waited for it.
     QVERIFY(session.load(writeDocument(session.path("long.pdf"), 6, 4, 4000)));
     auto& library = session.library();
     std::atomic<bool> reading{true};
-    std::atomic<int> outOfRange{0};
-    std::vector<Interval> polls, calls;
+    std::atomic<int> wrong{0};
+    QVector<Clock::duration> polls, calls;
+    // A progress display polls now and then, not in a tight loop.
     std::thread poller([&] {
-        while (reading)
+        for (; reading; std::this_thread::sleep_for(std::chrono::microseconds(100)))
         {
             const auto start = Clock::now();
             const int page = library.SelectedPage();
-            polls.emplace_back(start, Clock::now());
-            outOfRange += page < 1 || page > 6;
-            // A progress display polls now and then, not in a tight loop.
-            std::this_thread::sleep_for(std::chrono::microseconds(100));
+            polls << Clock::now() - start;
+            wrong += page < 1 || page > 6;
         }
     });
-    // Back to front: no page is ever waiting ahead, each call extracts.
-    bool allText = true;
-    for (int round = 0; round < 2; ++round)
-        for (int page = 6; page >= 1; --page)
-        {
-            library.SelectPage(page);
-            const auto start = Clock::now();
-            allText = !library.GetPageText(3).empty() && allText;
-            calls.emplace_back(start, Clock::now());
-        }
+    // Back to front: no page is ever ready ahead, each call waits for its own.
+    for (int round = 0; round < 12; ++round)
+    {
+        library.SelectPage(6 - round % 6);
+        const auto start = Clock::now();
+        wrong += library.GetPageText(3).empty();
+        calls << Clock::now() - start;
+    }
     reading = false;
     poller.join();
-    QVERIFY(allText && outOfRange == 0 && !polls.empty());
-    // A poll that waited for the instance lock lasts about as long as the
-    // call holding it: with the lock, nearly every call holds up some poll
-    // for more than half its length. Without it only a rare preemption of the
-    // poller does, so at most a few calls may, however busy the machine is.
-    int holdingUp = 0;
-    for (const Interval& call : calls)
-        holdingUp += std::any_of(polls.begin(), polls.end(), [&](const Interval& poll) {
-            return poll.second > call.first && poll.first < call.second
-                && poll.second - poll.first > (call.second - call.first) / 2;
-        });
-    QVERIFY2(holdingUp * 2 < int(calls.size()), qPrintable(QString("%1 of %2 calls held up a poll").arg(holdingUp).arg(calls.size())));
+    // A poll that waited for the instance lock would last about as long as
+    // the call holding it, and nearly every poll would wait: the typical
+    // poll would take a good part of a call. A rare preemption of the poller
+    // on a busy machine makes a few polls long, not the typical one.
+    std::sort(polls.begin(), polls.end());
+    std::sort(calls.begin(), calls.end());
+    QVERIFY(wrong == 0 && !polls.empty());
+    QVERIFY(polls[polls.size() / 2] * 10 < calls[calls.size() / 2]);
 }
 
 QTEST_GUILESS_MAIN(TextPrefetchTest)

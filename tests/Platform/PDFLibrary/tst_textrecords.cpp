@@ -24,7 +24,6 @@ private slots:
     void rawContent_data();
     void rawContent();
     void embeddedFonts();
-    void noText();
 };
 
 void TextRecordsTest::rawContent_data()
@@ -54,6 +53,7 @@ void TextRecordsTest::rawContent_data()
         << QByteArray("BT /F3 10 Tf 72 700 Td (AB) Tj ET BT /F3 10 Tf 72.3 700 Td (AB) Tj ET") << "BoxFont,#000000,10,*,AB";
     QTest::newRow("white-space line left out")
         << QByteArray("BT /F3 10 Tf 72 700 Td (   ) Tj 0 -20 Td (AB) Tj ET") << "BoxFont,#000000,10,*,AB";
+    QTest::newRow("no text") << QByteArray("0 0 100 100 re f") << QString();
     QTest::newRow("baselines apart are lines apart")
         << QByteArray("BT /F3 10 Tf 72 700 Td (AB) Tj 0 -12 Td (CD) Tj ET") << "BoxFont,#000000,10,*,AB\nBoxFont,#000000,10,*,CD";
 }
@@ -99,14 +99,6 @@ void TextRecordsTest::embeddedFonts()
     const QStringList corners = lines[0].split(',').mid(3, 8);
     QVERIFY(qAbs(corners[0].toDouble() - 72) < 0.5);
     QVERIFY(corners[1].toDouble() < pdf.pdfY(100) && corners[7].toDouble() > pdf.pdfY(100));
-}
-
-void TextRecordsTest::noText()
-{
-    LibrarySession session;
-    QVERIFY(session.library().GetPageText(3).empty());
-    QVERIFY(session.load(session.sample("empty.pdf", 1)));
-    QVERIFY(session.records(1).isEmpty());
 }
 
 QTEST_MAIN(TextRecordsTest)

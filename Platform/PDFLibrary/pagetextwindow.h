@@ -1,0 +1,58 @@
+#pragma once
+
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+
+// The pages that workers extract for a reader going front to back, and the
+// records they made of them. The window is the page the reader waits for
+// and the few after it: workers take its pages in order, so the reader
+// finds the next page ready, and memory stays at a few pages' records
+// whatever the reader's order. Shared by the reader and the workers.
+class PageTextWindow
+{
+public:
+    PageTextWindow(int pageCount, int pagesAhead);
+    PageTextWindow(const PageTextWindow&) = delete;
+    PageTextWindow& operator=(const PageTextWindow&) = delete;
+
+    // The reader's side. The records of a page (1-based), made by a worker
+    // while the reader waits if no worker is ahead with it; nothing when no
+    // worker is left or the worker failed (the reader's own attempt then
+    // gets the error). From now on the pages after it are the window.
+    std::optional<std::wstring> Take(int page);
+    // Workers get no more pages.
+    void Stop();
+
+    // The workers' side. A worker counts from Join until Leave; Take waits
+    // for pages only while one does.
+    void Join();
+    void Leave();
+    // The next page to extract, waiting for one; 0 once stopped.
+    int NextPage();
+    // What was made of the page NextPage gave; nothing when it failed.
+    void Deliver(int page, std::optional<std::wstring> records);
+
+private:
+    bool InWindow(int page) const { return mFirst > 0 && page >= mFirst && page < mFirst + mAhead; }
+    // Makes the window start at first and forgets what lies outside it.
+    void MoveTo(int first);
+    int FirstUnclaimed() const;
+
+    const int mPageCount;
+    const int mAhead;
+    std::mutex mMutex;
+    std::condition_variable mChanged;
+    // A page a worker took; made then, so that delivering needs no memory.
+    struct Slot
+    {
+        bool done = false;
+        std::optional<std::wstring> records;  // nothing: the worker failed
+    };
+    std::map<int, Slot> mSlots;
+    int mFirst = 0;       // the window's first page; 0 before the first Take
+    int mWorkers = 0;
+    bool mStopped = false;
+};

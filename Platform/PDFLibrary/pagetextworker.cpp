@@ -1,0 +1,86 @@
+#include "pagetextworker.h"
+
+#include "enginecontext.h"
+#include "engineerror.h"
+#include "pagetextwindow.h"
+#include "pageglyphs.h"
+#include "parsedobjects.h"
+#include "pdfdocument.h"
+#include "textrecords.h"
+
+namespace {
+
+// Dropping the objects parsed walks the whole cross-reference table: not
+// after every page, but often enough that the pages' objects never add up.
+const int kPagesBetweenDrops = 16;
+
+} // namespace
+
+PageTextWorker::PageTextWorker(PageTextWindow& window, const PdfDocument& document)
+    : mWindow(window), mDocument(document)
+{
+    mWindow.Join();
+    try
+    {
+        mThread = std::thread(&PageTextWorker::Run, this);
+    }
+    catch (...)
+    {
+        mWindow.Leave();
+        throw;
+    }
+}
+
+PageTextWorker::~PageTextWorker()
+{
+    mThread.join();
+}
+
+void PageTextWorker::Run()
+{
+    try
+    {
+        // Made here rather than by the reader: a large file's
+        // cross-reference table takes a while to read, and needs no one else.
+        const EngineContext engine;
+        fz_context* ctx = engine.Get();
+        const std::unique_ptr<PdfDocument> copy = mDocument.OpenCopy(ctx);
+        // The copy is only read: what it parses for pages may go again,
+        // what opening it parsed stays. So does the page tree: looking up
+        // the last page parses the tree's nodes on the way there (in a flat
+        // tree every page's dictionary), which every later look-up walks.
+        try
+        {
+            copy->PageObject(copy->PageCount());
+        }
+        catch (const EngineError&)
+        {
+            // A tree broken on the way there: each page finds its own way.
+        }
+        MarkParsedObjects(ctx, copy->Doc());
+        int done = 0;
+        PageGlyphs glyphs;
+        while (const int page = mWindow.NextPage())
+        {
+            if (++done % kPagesBetweenDrops == 0)
+                DropParsedObjects(ctx, copy->Doc());
+            std::optional<std::wstring> records;
+            try
+            {
+                glyphs = CollectPageGlyphs(ctx, copy->Doc(), page, std::move(glyphs));
+                records = FormatTextRecords(glyphs);
+            }
+            catch (...)
+            {
+                // Left to the reader, who gets the error from its own attempt.
+            }
+            mWindow.Deliver(page, std::move(records));
+        }
+    }
+    catch (...)
+    {
+        // No copy of the document to work on, or no memory left to keep
+        // track of a page: the others and the reader do the work.
+    }
+    mWindow.Leave();
+}
