@@ -130,6 +130,7 @@ PageGlyphs GlyphCollector::Take()
     mNames.clear();
     mNameIndex.clear();
     mFontIndex.clear();
+    mAdvances.clear();
     return page;
 }
 
@@ -187,6 +188,17 @@ int GlyphCollector::FontIndex(fz_context* ctx, fz_font* font)
     return named.first->second;
 }
 
+float GlyphCollector::Advance(fz_context* ctx, fz_font* font, int gid)
+{
+    const GlyphKey key{font, gid};
+    const auto known = mAdvances.find(key);
+    if (known != mAdvances.end())
+        return known->second;
+    const float advance = fz_advance_glyph(ctx, font, gid, 0);
+    mAdvances.emplace(key, advance);
+    return advance;
+}
+
 void GlyphCollector::AddText(fz_context* ctx, const fz_text* text, fz_matrix ctm, unsigned colour)
 {
     if (mFailed)
@@ -223,7 +235,7 @@ void GlyphCollector::AddText(fz_context* ctx, const fz_text* text, fz_matrix ctm
                     continue;
                 // Before any C++ object of this iteration exists: MuPDF may
                 // longjmp out of here.
-                const double advance = item.gid >= 0 ? fz_advance_glyph(ctx, span->font, item.gid, 0) * width : 0;
+                const double advance = item.gid >= 0 ? Advance(ctx, span->font, item.gid) * width : 0;
                 TextGlyph glyph;
                 glyph.text = item.ucs >= 0 ? std::u32string(1, static_cast<char32_t>(item.ucs))
                                            : std::u32string(1, U'\uFFFD');

@@ -5,6 +5,7 @@
 #include <mupdf/pdf.h>
 
 #include <map>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,29 @@ public:
 
 private:
     int FontIndex(fz_context* ctx, fz_font* font);
+    // fz_advance_glyph takes MuPDF's FreeType lock, which all threads
+    // share: asked once per glyph of the page instead of once per glyph
+    // shown, it leaves the threads extracting pages nothing to wait for.
+    float Advance(fz_context* ctx, fz_font* font, int gid);
 
     std::map<fz_font*, std::string> mResourceNames;
     std::map<std::string, int> mNameIndex;
     std::map<fz_font*, int> mFontIndex;
+    // By font and glyph id: fonts of one name may differ (subsets).
+    struct GlyphKey
+    {
+        fz_font* font;
+        int gid;
+        bool operator==(const GlyphKey& other) const { return font == other.font && gid == other.gid; }
+    };
+    struct GlyphKeyHash
+    {
+        std::size_t operator()(const GlyphKey& key) const
+        {
+            return std::hash<const void*>()(key.font) ^ std::size_t(key.gid) * 0x9e3779b97f4a7c15ull;
+        }
+    };
+    std::unordered_map<GlyphKey, float, GlyphKeyHash> mAdvances;
     std::vector<std::string> mNames;
     std::vector<TextGlyph> mGlyphs;
     // What the last recorded call showed, by content: fill-and-stroke modes

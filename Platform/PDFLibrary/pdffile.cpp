@@ -33,13 +33,22 @@ int NextChunk(fz_context* ctx, fz_stream* stm, std::size_t)
     return got == 0 ? EOF : *stm->rp++;
 }
 
-// MuPDF has turned SEEK_CUR into SEEK_SET before it calls this.
+// MuPDF has turned SEEK_CUR into SEEK_SET before it calls this. A target
+// within the chunk read last is served from it: MuPDF seeks before nearly
+// every read, to where it already is (an incremental save compares the
+// whole file in steps of 256 bytes).
 void SeekTo(fz_context* ctx, fz_stream* stm, int64_t offset, int whence)
 {
     auto* state = static_cast<StreamState*>(stm->state);
     const int64_t target = whence == SEEK_END ? state->size + offset : offset;
     if (target < 0)
         fz_throw(ctx, FZ_ERROR_GENERIC, "cannot seek before the start of the file");
+    const int64_t chunkStart = stm->pos - (stm->wp - state->buffer);
+    if (stm->wp > state->buffer && target >= chunkStart && target < stm->pos)
+    {
+        stm->rp = state->buffer + (target - chunkStart);
+        return;
+    }
     stm->pos = target;
     stm->rp = stm->wp = state->buffer;
 }
