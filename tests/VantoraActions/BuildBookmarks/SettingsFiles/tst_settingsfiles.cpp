@@ -57,16 +57,22 @@ private slots:
         for (const QString& key : file.keys())
             QVERIFY2(!key.startsWith("Properties") && !key.startsWith("CurUnit") && key != "ActionName", qPrintable(key));
 
-        // Imported into a wizard that has other levels and options.
+        // Imported into a wizard that has other levels and options: a third
+        // level must not outlive the import.
         ShowModal(action, second, [&](QWidget* d) {
             AddLevel(d, {30});
+            AddLevel(d, {26});
+            AddLevel(d, {22});
             Child<QSpinBox>(d, "page2NthPageSpinBox")->setValue(7);
             Import(d, path);
             // The imported colour criterion stays in the map but not in the editor.
             QCOMPARE(LevelRows(d), QStringList({before[0].remove("color: Red, "), before[1]}));
             QCOMPARE(Child<QComboBox>(d, "page3MagnificationComboBox")->currentIndex(), 1);
+            AnswerFileDialog(Path("again.ini"));
+            QVERIFY(Click(d, "exportButton"));
             QVERIFY(Click(d, "page3FinishButton"));
         });
+        QVERIFY(!QSettings(Path("again.ini"), QSettings::IniFormat).value("ActionPrefs").toMap().contains("FontSizeValue3"));
         for (const char* key : {"Properties1", "Properties2", "CurUnit1", "CurUnit2", "NthPage"}) {
             first.remove(key);
             second.remove(key);
