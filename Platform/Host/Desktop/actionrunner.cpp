@@ -72,6 +72,16 @@ bool ActionRunner::showSettings(QWidget* preview)
     return mPlugin.action()->ShowDialogProc(preview, &load) == 1;
 }
 
+bool ActionRunner::editSettings(QWidget* parent, ActionPrefs& prefs)
+{
+    if (!isLoaded())
+        return false;
+    DialogLoadStruct load{};
+    load.DialogMode = 0;
+    load.Prefs = &prefs;
+    return mPlugin.action()->ShowDialogProc(parent, &load) == 1;
+}
+
 void ActionRunner::setSettings(const ActionPrefs& prefs)
 {
     mSettings = prefs;

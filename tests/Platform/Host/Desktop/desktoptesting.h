@@ -92,9 +92,9 @@ void PointAt(DesktopWindow& window, int page, const TextLine& line, bool drag)
     QApplication::processEvents();
     QWidget* surface = view->viewport();
     if (!drag) {
-        const QPoint at = view->viewportPoint(page, line.box.center());
-        SendMouse(surface, QEvent::MouseButtonPress, at);
-        SendMouse(surface, QEvent::MouseButtonRelease, at);
+        // Through the window, where a modal dialog would block it.
+        const QPoint at = surface->mapTo(&window, view->viewportPoint(page, line.box.center()));
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
         return;
     }
     const QPoint from = view->viewportPoint(page, QPointF(line.box.left() - 4, line.box.bottom() + 4));

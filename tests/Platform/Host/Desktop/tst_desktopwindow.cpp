@@ -9,16 +9,23 @@
 #include "outlinepanel.h"
 #include "outlinereader.h"
 #include "backgroundpagerenderer.h"
+#include "hostsettings.h"
 #include "recentfiles.h"
+#include "rawpdf.h"
 #include "samplepdf.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTableWidget>
 
 namespace {
 
@@ -59,6 +66,8 @@ private slots:
 
     void init()
     {
+        // Each test starts as a first run: no kept settings, every question asked.
+        HostSettings().clear();
         mWindow = std::make_unique<DesktopWindow>(PluginPath());
         QVERIFY2(mWindow->actionRunner()->isLoaded(), qPrintable(mWindow->actionRunner()->errorString()));
         mWindow->show();
@@ -87,7 +96,8 @@ private slots:
         QVERIFY(group->menuAction()->associatedWidgets().contains(actions));
         QVERIFY(!menu->icon().pixmap(32, QIcon::Normal).isNull());
         QVERIFY(!menu->icon().pixmap(32, QIcon::Disabled).isNull());
-        QCOMPARE(menu->actions(), (QList<QAction*>{action("actionEditSettings"), action("actionRun")}));
+        QCOMPARE(menu->actions(),
+                 (QList<QAction*>{action("actionEditSettings"), action("actionEveryNthPage"), action("actionRun")}));
     }
 
     void pointingAtHeadingsBuildsTheOutline()
@@ -109,6 +119,7 @@ private slots:
         // The options and the two levels' keys, without the wizard's book-keeping.
         QCOMPARE(mWindow->actionRunner()->settings().value("LevelCount").toInt(), 2);
         QCOMPARE(mWindow->actionRunner()->settings().size(), 9 + 2 * 22);
+        QCOMPARE(mWindow->statusBar()->currentMessage(), QStringLiteral("2 levels; press Run."));
         QTRY_VERIFY(!Wizard(*mWindow));
         // Opened inside the preview window, the wizard keeps its geometry.
         const QString geometry = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
@@ -116,8 +127,16 @@ private slots:
         QVERIFY(!QSettings(geometry, QSettings::IniFormat).value("BuildBookmarksPrefsDialoggeometry").isNull());
         QVERIFY(action("actionEditSettings")->isEnabled());
 
+        // The first run that replaces bookmarks asks; "don't ask again" holds.
         QSignalSpy finished(mWindow.get(), &DesktopWindow::runFinished);
+        QString asked;
+        WhenModal("QMessageBox", [&asked](QWidget* box) {
+            asked = static_cast<QMessageBox*>(box)->text();
+            static_cast<QMessageBox*>(box)->checkBox()->setChecked(true);
+            static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+        });
         action("actionRun")->trigger();
+        QVERIFY2(asked.contains("1 bookmark"), qPrintable(asked));
         QVERIFY(finished.wait(60000));
         QCOMPARE(finished.at(0).at(0).toInt(), 0);
         // A chapter title that wraps keeps its first line.
@@ -131,7 +150,11 @@ private slots:
             QVERIFY2(wanted.at(i).startsWith(found.at(i)), qPrintable(found.at(i) + " / " + wanted.at(i)));
         QVERIFY(mWindow->isModified());
 
-        action("actionUndo")->trigger();
+        // Ctrl+Z undoes the run even from a text field, which has an undo of its own.
+        auto* pageBox = mWindow->findChild<QSpinBox*>("pageBox");
+        QApplication::setActiveWindow(mWindow.get());
+        pageBox->setFocus();
+        QTest::keyClick(pageBox, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(mWindow->outlinePanel()->text(), QStringLiteral("Cover\n"));
         QVERIFY(!mWindow->isModified());
 
@@ -200,11 +223,98 @@ private slots:
         QVERIFY(!mWindow->openFile(text));
         QVERIFY2(said.contains("not a PDF"), qPrintable(said));
         QCOMPARE(QFileInfo(mWindow->document()->path()).fileName(), QStringLiteral("manual.pdf"));
-        // Run without settings says what to do first and changes nothing.
-        AnswerMessage(said);
-        mWindow->runAction();
-        QVERIFY2(said.contains("Edit settings"), qPrintable(said));
+        // Run waits for settings, and says so.
+        QVERIFY(!action("actionRun")->isEnabled());
+        QVERIFY(action("actionRun")->toolTip().contains("Edit settings"));
+
+        // A page tree that claims far more pages than it holds shows the ones there are.
+        const QString claims = mDir.filePath("claims.pdf");
+        WriteFile(claims, "%PDF-1.4\n1 0 obj <</Type/Catalog/Pages 2 0 R>> endobj\n"
+                          "2 0 obj <</Type/Pages/Kids[3 0 R]/Count 2147483647>> endobj\n"
+                          "3 0 obj <</Type/Page/Parent 2 0 R/MediaBox[0 0 200 300]>> endobj\n"
+                          "trailer <</Root 1 0 R/Size 4>>\n%%EOF\n");
+        QVERIFY(mWindow->openFile(claims));
+        QTRY_COMPARE(mWindow->findChild<QLabel*>("pageCount")->text(), QStringLiteral(" of 1 "));
+        QCOMPARE(mWindow->previewWindow()->pageView()->pageCount(), 1);
+    }
+
+    // Size 14.346 pt: the picked size, as the field shows it, must match its
+    // own lines with no tolerance; the levels stay for the next edit.
+    void aPickedFractionalSizeFindsItsHeadingsAndStays()
+    {
+        const QString pdf = mDir.filePath("fractional.pdf");
+        RawPdf raw;
+        raw.addFont("F1", "Helvetica-Bold");
+        raw.addFont("F2", "Times-Roman");
+        const QStringList chapters{"1 New features", "2 Plotting", "3 Fitting"};
+        for (const QString& chapter : chapters)
+            raw.addPage("BT /F1 14.346 Tf 72 700 Td (" + chapter.toLatin1() + ") Tj ET BT /F2 10 Tf 72 660 Td (Body text.) Tj ET");
+        QVERIFY(raw.write(pdf));
+        QVERIFY(mWindow->openFile(pdf));
+        const TextLine line = LineOf(*mWindow, 1, chapters.at(0));
+        QCOMPARE(line.size, 14.35);
+
+        action("actionEditSettings")->trigger();
+        QDialog* wizard = Wizard(*mWindow);
+        QVERIFY(wizard);
+        QVERIFY(Click(wizard, "page3AddButton"));
+        QTRY_VERIFY(mWindow->previewWindow()->pageView()->isPicking());
+        PointAt(*mWindow, 1, line, false);
+        QTRY_COMPARE(Child<QDoubleSpinBox>(wizard, "fontSizeDoubleSpinBox")->value(), 14.35);
+        QVERIFY(Click(wizard, "page4OkButton"));
+        QVERIFY(Click(wizard, "page3FinishButton"));
+        QTRY_VERIFY(mWindow->actionRunner()->hasSettings());
+        QSignalSpy finished(mWindow.get(), &DesktopWindow::runFinished);
+        action("actionRun")->trigger();
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(mWindow->outlinePanel()->text(), chapters.join('\n') + '\n');
+
+        // Reopened, the document comes with its settings; the wizard opens
+        // loaded with its level and still takes text from the page.
+        mWindow = std::make_unique<DesktopWindow>(PluginPath());
+        mWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        QVERIFY(mWindow->openFile(pdf));
+        QVERIFY(action("actionRun")->isEnabled());
+        int rows = 0;
+        double picked = 0;
+        QSignalSpy selected(mWindow->previewWindow(), &PreviewWindow::lineSelected);
+        WhenModal("CPrefsDialog", [&](QWidget* loaded) {
+            rows = Child<QTableWidget>(loaded, "page3LevelTableWidget")->rowCount();
+            Click(loaded, "page3AddButton");
+            QTRY_VERIFY(mWindow->previewWindow()->pageView()->isPicking());
+            PointAt(*mWindow, 2, LineOf(*mWindow, 2, chapters.at(1)), false);
+            QTRY_COMPARE(selected.count(), 1);
+            picked = Child<QDoubleSpinBox>(loaded, "fontSizeDoubleSpinBox")->value();
+            Click(loaded, "page4CancelButton");
+            Click(loaded, "page3CloseButton");
+        });
+        action("actionEditSettings")->trigger();
+        QCOMPARE(rows, 1);
+        QCOMPARE(picked, 14.35);
+        QCOMPARE(mWindow->actionRunner()->settings().value("LevelCount").toInt(), 1);
+    }
+
+    // The run that found nothing once deleted a manual's bookmarks.
+    void aRunThatBuildsNothingChangesNothingAndSaysWhy()
+    {
+        const QString pdf = mDir.filePath("unmatched.pdf");
+        QVERIFY(QFile::copy(mSample, pdf));
+        HostSettings().setValue("Questions/DontAskBeforeReplacing", true);
+        QVERIFY(mWindow->openFile(pdf));
+        mWindow->actionRunner()->setSettings(
+            {{"LevelCount", 1}, {"FontSizeCheck1", true}, {"FontSizeValue1", 14.35}, {"FontSizeTolerance1", 0.0}});
+        QSignalSpy finished(mWindow.get(), &DesktopWindow::runFinished);
+        action("actionRun")->trigger();
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(mWindow->outlinePanel()->text(), QStringLiteral("Cover\n"));
         QVERIFY(!mWindow->isModified());
+        QVERIFY(!action("actionUndo")->isEnabled());
+        auto* message = mWindow->findChild<QMessageBox*>("emptyRunMessage");
+        QVERIFY(message && message->isVisible());
+        QVERIFY2(message->informativeText().contains("No line matched level 1 (size 14.35 ± 0)"),
+                 qPrintable(message->informativeText()));
+        message->close();
     }
 
     void passwordIsAskedForUntilRightOrCancelled()
@@ -238,7 +348,7 @@ private slots:
         QVERIFY(pdf.write(big));
         QVERIFY(mWindow->openFile(big));
         PageView* view = mWindow->previewWindow()->pageView();
-        QCOMPARE(view->pageCount(), 1000);
+        QTRY_COMPARE(view->pageCount(), 1000);
         QSignalSpy rendered(mWindow->previewWindow()->findChild<BackgroundPageRenderer*>(), &BackgroundPageRenderer::pageRendered);
         for (int page = 1; page <= 1000; page += 37) {
             view->goToPage(page);
