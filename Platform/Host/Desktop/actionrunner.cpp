@@ -2,6 +2,7 @@
 
 #include "actioninterface.h"
 #include "errorhandler.h"
+#include "levelchecks.h"
 #include "opendocument.h"
 
 #include <QThread>
@@ -76,6 +77,14 @@ bool ActionRunner::editSettings(QWidget* parent, ActionPrefs& prefs)
 {
     if (!isLoaded())
         return false;
+    // The table shows each level's summary, which a map from the modeless
+    // wizard lacks: the host writes its own.
+    const int levels = prefs.value(QStringLiteral("LevelCount")).toInt();
+    for (int level = 1; level <= levels; ++level) {
+        const QString summary = QStringLiteral("Properties%1").arg(level);
+        if (prefs.value(summary).toString().isEmpty())
+            prefs.insert(summary, LevelChecks::describe(prefs, level));
+    }
     DialogLoadStruct load{};
     load.DialogMode = 0;
     load.Prefs = &prefs;

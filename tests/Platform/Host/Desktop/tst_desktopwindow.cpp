@@ -242,6 +242,7 @@ private slots:
         QSignalSpy selected(mWindow->previewWindow(), &PreviewWindow::lineSelected);
         WhenModal("CPrefsDialog", [&](QWidget* loaded) {
             QCOMPARE(Child<QTableWidget>(loaded, "page3LevelTableWidget")->rowCount(), 1);
+            QVERIFY(Child<QTableWidget>(loaded, "page3LevelTableWidget")->item(0, 1)->text().contains("size 14.35 ± 0"));
             Click(loaded, "page3AddButton");
             QTRY_VERIFY(mWindow->previewWindow()->pageView()->isPicking());
             PointAt(*mWindow, 2, LineOf(*mWindow, 2, chapters.at(1)), false);
