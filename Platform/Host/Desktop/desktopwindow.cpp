@@ -281,6 +281,9 @@ bool DesktopWindow::saveTo(const QString& path)
         return false;
     }
     mPath = QFileInfo(path).absoluteFilePath();
+    // The copy under a new name opens again with the same settings.
+    if (mRunner->hasSettings())
+        KeptSettings::keep(mPath, mRunner->settings());
     mModified = false;
     // Undoing a saved run leaves the document unlike its file.
     mModifiedBeforeRun = true;
@@ -338,7 +341,7 @@ void DesktopWindow::onSettingsReceived(const ActionPrefs& prefs)
     updateState();
     const int levels = prefs.value(QStringLiteral("LevelCount")).toInt();
     statusBar()->showMessage(prefs.value(QStringLiteral("NthChecked")).toBool()
-                                 ? tr("Every %1th page; press Run.").arg(prefs.value(QStringLiteral("NthPage")).toInt())
+                                 ? tr("A bookmark every %1 page(s); press Run.").arg(prefs.value(QStringLiteral("NthPage")).toInt())
                                  : levels == 1 ? tr("1 level; press Run.") : tr("%1 levels; press Run.").arg(levels));
 }
 

@@ -8,7 +8,7 @@ QString EmptyRunReason::describe(const ActionPrefs& prefs, int pageCount)
 {
     if (prefs.value(QStringLiteral("NthChecked")).toBool()) {
         const int every = prefs.value(QStringLiteral("NthPage")).toInt();
-        return QObject::tr("Every %1th page was asked for, and the document has %n page(s).", nullptr, pageCount).arg(every);
+        return QObject::tr("No page number is a multiple of %1: the document has %2 page(s).").arg(every).arg(pageCount);
     }
     if (prefs.value(QStringLiteral("LevelCount")).toInt() <= 0)
         return QObject::tr("The settings define no level: add one with Edit settings...");
