@@ -91,6 +91,13 @@ int main(int argc, char* argv[])
     WhenModal("CPrefsDialog", [&](QWidget* reopened) {
         reopened->move(1272 - reopened->frameGeometry().width(), 170);
         saved = Save(out.filePath("desktop-settings-reopened.png"));
+        // On a real display too, the page still takes clicks.
+        QSignalSpy picked(window.previewWindow(), &PreviewWindow::lineSelected);
+        Click(reopened, "page3AddButton");
+        saved = saved && QTest::qWaitFor([&] { return window.previewWindow()->pageView()->isPicking(); });
+        PointAt(window, chapter.page, LineOf(window, chapter.page, chapter.title), false);
+        saved = saved && QTest::qWaitFor([&] { return picked.count() == 1; });
+        Click(reopened, "page4CancelButton");
         Click(reopened, "page3CloseButton");
     });
     window.editSettings();
