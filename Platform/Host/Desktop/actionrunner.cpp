@@ -2,6 +2,7 @@
 
 #include "actioninterface.h"
 #include "errorhandler.h"
+#include "levelchecks.h"
 #include "opendocument.h"
 
 #include <QThread>
@@ -70,6 +71,24 @@ bool ActionRunner::showSettings(QWidget* preview)
     load.DialogMode = 1;
     load.Prefs = &unused;
     return mPlugin.action()->ShowDialogProc(preview, &load) == 1;
+}
+
+bool ActionRunner::editSettings(QWidget* parent, ActionPrefs& prefs)
+{
+    if (!isLoaded())
+        return false;
+    // The table shows each level's summary, which a map from the modeless
+    // wizard lacks: the host writes its own.
+    const int levels = prefs.value(QStringLiteral("LevelCount")).toInt();
+    for (int level = 1; level <= levels; ++level) {
+        const QString summary = QStringLiteral("Properties%1").arg(level);
+        if (prefs.value(summary).toString().isEmpty())
+            prefs.insert(summary, LevelChecks::describe(prefs, level));
+    }
+    DialogLoadStruct load{};
+    load.DialogMode = 0;
+    load.Prefs = &prefs;
+    return mPlugin.action()->ShowDialogProc(parent, &load) == 1;
 }
 
 void ActionRunner::setSettings(const ActionPrefs& prefs)

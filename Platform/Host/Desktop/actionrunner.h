@@ -28,8 +28,12 @@ public:
     // From the icon names the action gives, among the images the host registers.
     QIcon icon() const;
 
-    // Opens the action's wizard without blocking; it reports to `preview`.
+    // Opens the action's wizard without blocking, at its defaults; it
+    // reports to `preview`.
     bool showSettings(QWidget* preview);
+    // Runs the wizard loaded with `prefs` until the user finishes (true, and
+    // `prefs` holds the edited settings) or closes it.
+    bool editSettings(QWidget* parent, ActionPrefs& prefs);
     const ActionPrefs& settings() const { return mSettings; }
     bool hasSettings() const { return !mSettings.isEmpty(); }
     bool isRunning() const { return mThread != nullptr; }

@@ -3,7 +3,11 @@
 #include "actionrunner.h"
 #include "atomicsave.h"
 #include "documentopener.h"
+#include "emptyrunreason.h"
 #include "hosterror.h"
+#include "hostsettings.h"
+#include "keptsettings.h"
+#include "modalwizardpicking.h"
 #include "opendocument.h"
 #include "outlinepanel.h"
 #include "pagegeometry.h"
@@ -11,12 +15,15 @@
 #include "pdflibrarybinding.h"
 #include "previewwindow.h"
 #include "recentfiles.h"
+#include "replaceconfirmation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -29,6 +36,9 @@
 namespace {
 
 const QString PdfFilter = QObject::tr("PDF files (*.pdf);;All files (*)");
+const QString WindowStateKey = QStringLiteral("Window/State");
+// Wide enough for the chapter titles of a manual.
+const int OutlineWidth = 380;
 
 } // namespace
 
@@ -48,7 +58,7 @@ DesktopWindow::DesktopWindow(const QString& pluginPath, QWidget* parent)
     dock->setWidget(mOutline);
     dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
-    resizeDocks({dock}, {320}, Qt::Horizontal);
+    resizeDocks({dock}, {OutlineWidth}, Qt::Horizontal);
 
     createActions();
     createActionsMenu();
@@ -60,13 +70,21 @@ DesktopWindow::DesktopWindow(const QString& pluginPath, QWidget* parent)
         mZoomLabel->setText(QStringLiteral("%1%").arg(qRound(zoom * 100)));
     });
     connect(mPreview, &PreviewWindow::statusMessage, this, [this](const QString& message) {
-        statusBar()->showMessage(message);
+        // The preview's hint goes when picking ends; a message of the window's stays.
+        if (!message.isEmpty())
+            statusBar()->showMessage(mPreviewHint = message);
+        else if (statusBar()->currentMessage() == mPreviewHint)
+            statusBar()->clearMessage();
     });
     connect(mPreview, &PreviewWindow::settingsReceived, this, &DesktopWindow::onSettingsReceived);
     connect(mPreview, &PreviewWindow::settingsDialogClosed, this, &DesktopWindow::onSettingsDialogClosed);
+    connect(mPreview, &PreviewWindow::pagesKnown, this, &DesktopWindow::onPagesKnown);
     connect(mRunner, &ActionRunner::finished, this, &DesktopWindow::onRunFinished);
 
     resize(1100, 800);
+    // The bookmark panel keeps the width the user gave it.
+    restoreState(HostSettings().value(WindowStateKey).toByteArray());
+    qApp->installEventFilter(this);
     updateState();
     if (!mRunner->isLoaded())
         statusBar()->showMessage(mRunner->errorString());
@@ -74,6 +92,8 @@ DesktopWindow::DesktopWindow(const QString& pluginPath, QWidget* parent)
 
 DesktopWindow::~DesktopWindow()
 {
+    qApp->removeEventFilter(this);
+    HostSettings().setValue(WindowStateKey, saveState());
     // A running procedure works on the document: it ends before the document goes.
     delete mRunner;
 }
@@ -118,6 +138,7 @@ void DesktopWindow::createActions()
     mPageBox->setKeyboardTracking(false);
     bar->addWidget(mPageBox);
     mPageCount = new QLabel(bar);
+    mPageCount->setObjectName(QStringLiteral("pageCount"));
     bar->addWidget(mPageCount);
     bar->addAction(mViewActions.at(5));
     bar->addSeparator();
@@ -142,6 +163,9 @@ void DesktopWindow::createActionsMenu()
     mRunAction->setObjectName(QStringLiteral("actionRun"));
     mRunAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_R));
     connect(mRunAction, &QAction::triggered, this, &DesktopWindow::runAction);
+    mEveryNthPageAction = new QAction(tr("Bookmark every N-th page..."), this);
+    mEveryNthPageAction->setObjectName(QStringLiteral("actionEveryNthPage"));
+    connect(mEveryNthPageAction, &QAction::triggered, this, &DesktopWindow::bookmarkEveryNthPage);
     if (!mRunner->isLoaded()) {
         actions->addAction(tr("(no action loaded)"))->setEnabled(false);
         return;
@@ -150,7 +174,9 @@ void DesktopWindow::createActionsMenu()
     QMenu* group = actions->addMenu(mRunner->groupName());
     QMenu* action = group->addMenu(mRunner->icon(), mRunner->displayName());
     action->setObjectName(QStringLiteral("actionMenu"));
+    action->setToolTipsVisible(true);
     action->addAction(mEditSettingsAction);
+    action->addAction(mEveryNthPageAction);
     action->addAction(mRunAction);
 }
 
@@ -163,7 +189,11 @@ void DesktopWindow::updateState()
     mUndoAction->setEnabled(open && idle && mUndo.canUndo());
     mUndoAction->setText(mUndo.canUndo() ? tr("&Undo %1").arg(mRunner->displayName()) : tr("&Undo"));
     mEditSettingsAction->setEnabled(mRunner->isLoaded() && !mSettingsOpen);
-    mRunAction->setEnabled(open && idle && mRunner->isLoaded());
+    mEveryNthPageAction->setEnabled(open && idle && mRunner->isLoaded() && !mSettingsOpen);
+    mRunAction->setEnabled(open && idle && mRunner->hasSettings());
+    mRunAction->setToolTip(mRunner->hasSettings()
+                               ? tr("Build bookmarks with the settings finished last")
+                               : tr("No settings yet: define levels with Edit settings... and press Finish"));
     for (QAction* action : qAsConst(mViewActions))
         action->setEnabled(open);
     mPageBox->setEnabled(open);
@@ -180,7 +210,7 @@ void DesktopWindow::chooseFile()
 
 bool DesktopWindow::openFile(const QString& path)
 {
-    if (mRunner->isRunning() || !maySetDocumentAside())
+    if (mRunner->isRunning() || settingsInTheWay() || !maySetDocumentAside())
         return false;
     DocumentOpener opener(this);
     std::unique_ptr<OpenDocument> document = opener.open(path);
@@ -195,14 +225,20 @@ bool DesktopWindow::openFile(const QString& path)
     mModified = false;
     mUndo.forget();
 
-    const QVector<QRectF> pages = PageGeometry::read(mDocument->library());
-    mPreview->showDocument(mPath, mPassword, pages);
-    mPageBox->setRange(1, std::max(1, pages.size()));
-    mPageCount->setText(tr(" of %1 ").arg(pages.size()));
+    // The first page shows at once; the others' sizes follow from a reader.
+    const QRectF first = PageGeometry::read(mDocument->library(), 1);
+    mPreview->showDocument(mPath, mPassword, first.isEmpty() ? PageGeometry::placeholder() : first,
+                           mDocument->library().PageCount());
     refreshOutline();
     mRecent->add(mPath);
+    const ActionPrefs kept = KeptSettings::read(mPath);
+    if (!kept.isEmpty())
+        mRunner->setSettings(kept);
     updateState();
-    statusBar()->showMessage(tr("Opened %1, %n page(s).", nullptr, pages.size()).arg(QFileInfo(mPath).fileName()), 5000);
+    statusBar()->showMessage(kept.isEmpty() ? tr("Opened %1.").arg(QFileInfo(mPath).fileName())
+                                            : tr("Opened %1 with its settings kept from last time; press Run.")
+                                                  .arg(QFileInfo(mPath).fileName()),
+                             8000);
     emit documentOpened(mPath);
     return true;
 }
@@ -245,6 +281,9 @@ bool DesktopWindow::saveTo(const QString& path)
         return false;
     }
     mPath = QFileInfo(path).absoluteFilePath();
+    // The copy under a new name opens again with the same settings.
+    if (mRunner->hasSettings())
+        KeptSettings::keep(mPath, mRunner->settings());
     mModified = false;
     // Undoing a saved run leaves the document unlike its file.
     mModifiedBeforeRun = true;
@@ -256,19 +295,70 @@ bool DesktopWindow::saveTo(const QString& path)
 
 void DesktopWindow::editSettings()
 {
-    if (mSettingsOpen || !mRunner->showSettings(mPreview))
+    if (mSettingsOpen || !mRunner->isLoaded())
         return;
+    if (!mRunner->hasSettings()) {
+        // The modeless wizard starts from its defaults and sends its map.
+        mSettingsOpen = mRunner->showSettings(mPreview);
+        updateState();
+        return;
+    }
+    // Only the modal wizard takes a map to start from.
     mSettingsOpen = true;
     updateState();
+    ActionPrefs prefs = mRunner->settings();
+    bool finished = false;
+    {
+        ModalWizardPicking picking(mPreview);
+        finished = mRunner->editSettings(picking.wizardParent(), prefs);
+    }
+    mSettingsOpen = false;
+    if (finished)
+        onSettingsReceived(prefs);
+    updateState();
+}
+
+void DesktopWindow::bookmarkEveryNthPage()
+{
+    if (!mDocument || mRunner->isRunning() || mSettingsOpen)
+        return;
+    bool given = false;
+    const int every = QInputDialog::getInt(this, tr("Bookmark every N-th page"),
+                                           tr("A bookmark \"Page n\" on every N-th page; N:"), 10, 1, 999999999, 1, &given);
+    if (!given)
+        return;
+    onSettingsReceived({{QStringLiteral("NthChecked"), true},
+                        {QStringLiteral("MultiChecked"), false},
+                        {QStringLiteral("NthPage"), every}});
+    runAction();
 }
 
 void DesktopWindow::onSettingsReceived(const ActionPrefs& prefs)
 {
     mRunner->setSettings(prefs);
-    statusBar()->showMessage(tr("Settings kept: %n level(s). Run them with Actions > %1 > Run.", nullptr,
-                                prefs.value(QStringLiteral("LevelCount")).toInt())
-                                 .arg(mRunner->displayName()),
-                             8000);
+    if (mDocument)
+        KeptSettings::keep(mPath, prefs);
+    updateState();
+    const int levels = prefs.value(QStringLiteral("LevelCount")).toInt();
+    statusBar()->showMessage(prefs.value(QStringLiteral("NthChecked")).toBool()
+                                 ? tr("A bookmark every %1 page(s); press Run.").arg(prefs.value(QStringLiteral("NthPage")).toInt())
+                                 : levels == 1 ? tr("1 level; press Run.") : tr("%1 levels; press Run.").arg(levels));
+}
+
+void DesktopWindow::onPagesKnown(int count, bool all)
+{
+    const QSignalBlocker quiet(mPageBox);
+    mPageBox->setRange(1, std::max(1, count));
+    // While the sizes are read, the count can still grow.
+    mPageCount->setText(all ? tr(" of %1 ").arg(count) : tr(" of %1... ").arg(count));
+}
+
+bool DesktopWindow::settingsInTheWay()
+{
+    if (!mSettingsOpen)
+        return false;
+    statusBar()->showMessage(tr("Finish or close the settings first."), 5000);
+    return true;
 }
 
 void DesktopWindow::onSettingsDialogClosed()
@@ -279,13 +369,12 @@ void DesktopWindow::onSettingsDialogClosed()
 
 void DesktopWindow::runAction()
 {
-    if (!mDocument || mRunner->isRunning())
+    if (!mDocument || mRunner->isRunning() || !mRunner->hasSettings())
         return;
-    if (!mRunner->hasSettings()) {
-        QMessageBox::information(this, mRunner->displayName(),
-                                 tr("There are no settings yet. Define the levels with Edit settings... and press Finish."));
+    mBookmarksBeforeRun = mDocument->library().OutlineCount();
+    if (!ReplaceConfirmation::confirm(this, mRunner->settings(), mBookmarksBeforeRun))
         return;
-    }
+    KeptSettings::keep(mPath, mRunner->settings());
     try {
         mUndo.remember(*mDocument);
     } catch (const HostError& error) {
@@ -315,6 +404,13 @@ void DesktopWindow::onRunFinished(int result, const QStringList& messages)
 {
     if (mProgress)
         mProgress->close();
+    const int total = mDocument->library().OutlineCount();
+    const int made = ReplaceConfirmation::replaces(mRunner->settings()) ? total : total - mBookmarksBeforeRun;
+    if (result == 0 && messages.isEmpty() && made <= 0) {
+        takeBackEmptyRun();
+        emit runFinished(result);
+        return;
+    }
     mModified = true;
     refreshOutline();
     updateState();
@@ -332,6 +428,23 @@ void DesktopWindow::onRunFinished(int result, const QStringList& messages)
                                  8000);
     }
     emit runFinished(result);
+}
+
+void DesktopWindow::takeBackEmptyRun()
+{
+    // What the run removed comes back; nothing counts as changed.
+    undoRun();
+    const QString reason = EmptyRunReason::describe(mRunner->settings(), mDocument->library().PageCount());
+    statusBar()->showMessage(tr("No bookmark built; the document is unchanged."));
+    if (mEmptyRunMessage)
+        mEmptyRunMessage->close();
+    mEmptyRunMessage = new QMessageBox(QMessageBox::Information, mRunner->displayName(),
+                                       tr("The run built no bookmark, so the document is left as it was."),
+                                       QMessageBox::Ok, this);
+    mEmptyRunMessage->setObjectName(QStringLiteral("emptyRunMessage"));
+    mEmptyRunMessage->setInformativeText(reason);
+    mEmptyRunMessage->setAttribute(Qt::WA_DeleteOnClose);
+    mEmptyRunMessage->open();
 }
 
 void DesktopWindow::undoRun()
@@ -366,9 +479,21 @@ void DesktopWindow::showCurrentPage(int page)
 void DesktopWindow::closeEvent(QCloseEvent* event)
 {
     // The running procedure holds the document: it cannot be taken away.
-    if (mRunner->isRunning() || !maySetDocumentAside()) {
+    if (mRunner->isRunning() || settingsInTheWay() || !maySetDocumentAside()) {
         event->ignore();
         return;
     }
     event->accept();
+}
+
+bool DesktopWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // A text field takes Ctrl+Z for itself unless told not to.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this && mUndoAction->isEnabled()
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

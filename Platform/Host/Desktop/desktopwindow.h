@@ -14,6 +14,7 @@ class OutlinePanel;
 class PreviewWindow;
 class QAction;
 class QLabel;
+class QMessageBox;
 class QProgressDialog;
 class QSpinBox;
 class RecentFiles;
@@ -40,7 +41,11 @@ public slots:
     bool save();
     bool saveAs();
     bool saveTo(const QString& path);
+    // Opens the wizard: at its defaults, or loaded with the settings there
+    // are, picking from the page still possible.
     void editSettings();
+    // Asks for N and runs N-th page mode, which the wizard does not offer.
+    void bookmarkEveryNthPage();
     void runAction();
     void undoRun();
 
@@ -50,11 +55,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Lets the undo shortcut reach the window from any widget in it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void chooseFile();
     void onRunFinished(int result, const QStringList& messages);
     void onSettingsReceived(const ActionPrefs& prefs);
+    void onPagesKnown(int count, bool all);
     void onSettingsDialogClosed();
     void showCurrentPage(int page);
 
@@ -65,6 +73,10 @@ private:
     // Asks what to do with unsaved changes; false when the user cancels.
     bool maySetDocumentAside();
     void refreshOutline();
+    // A run that built nothing is taken back, and the user is told why.
+    void takeBackEmptyRun();
+    // While the modal wizard is open, the document stays.
+    bool settingsInTheWay();
 
     QString mPluginPath;
     std::unique_ptr<OpenDocument> mDocument;
@@ -72,6 +84,7 @@ private:
     QString mPassword;
     bool mModified = false;
     bool mModifiedBeforeRun = false;
+    int mBookmarksBeforeRun = 0;
     RunUndo mUndo;
 
     PreviewWindow* mPreview;
@@ -79,6 +92,8 @@ private:
     ActionRunner* mRunner;
     RecentFiles* mRecent = nullptr;
     QPointer<QProgressDialog> mProgress;
+    QPointer<QMessageBox> mEmptyRunMessage;
+    QString mPreviewHint;
     bool mSettingsOpen = false;
 
     QAction* mSaveAction = nullptr;
@@ -87,6 +102,7 @@ private:
     QAction* mUndoAction = nullptr;
     QAction* mEditSettingsAction = nullptr;
     QAction* mRunAction = nullptr;
+    QAction* mEveryNthPageAction = nullptr;
     QList<QAction*> mViewActions;
     QSpinBox* mPageBox = nullptr;
     QLabel* mPageCount = nullptr;

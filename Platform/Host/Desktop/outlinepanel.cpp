@@ -13,6 +13,8 @@ void AddItems(QTreeWidgetItem* parent, QTreeWidget* tree, const QList<OutlineIte
     for (const OutlineItem& item : items) {
         auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
         node->setText(0, item.title);
+        // A long title is cut short in the panel; its tip holds all of it.
+        node->setToolTip(0, item.title);
         node->setText(1, item.page > 0 ? QString::number(item.page) : QString());
         node->setData(0, PageRole, item.page);
         node->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);

@@ -13,24 +13,21 @@ const QSizeF LetterSize(612, 792);
 
 } // namespace
 
-QVector<QRectF> PageGeometry::read(OmbrelPDFLibraryCPDylibCPP1311& library)
+QRectF PageGeometry::read(OmbrelPDFLibraryCPDylibCPP1311& library, int page)
 {
-    const int count = library.PageCount();
-    QVector<QRectF> pages;
-    pages.reserve(count);
-    for (int page = 1; page <= count; ++page) {
-        library.SelectPage(page);
-        const double left = library.GetPageBox(CropBox, Left);
-        const double top = library.GetPageBox(CropBox, Top);
-        const double width = library.GetPageBox(CropBox, Width);
-        const double height = library.GetPageBox(CropBox, Height);
-        // y of the rectangle is the box's bottom: user space grows upwards.
-        if (width > 0 && height > 0)
-            pages << QRectF(left, top - height, width, height);
-        else
-            pages << QRectF(QPointF(0, 0), LetterSize);
-    }
-    return pages;
+    if (library.SelectPage(page) == 0)
+        return QRectF();
+    const double left = library.GetPageBox(CropBox, Left);
+    const double top = library.GetPageBox(CropBox, Top);
+    const double width = library.GetPageBox(CropBox, Width);
+    const double height = library.GetPageBox(CropBox, Height);
+    // y of the rectangle is the box's bottom: user space grows upwards.
+    return width > 0 && height > 0 ? QRectF(left, top - height, width, height) : QRectF();
+}
+
+QRectF PageGeometry::placeholder()
+{
+    return QRectF(QPointF(0, 0), LetterSize);
 }
 
 QPointF PageGeometry::toImage(const QRectF& crop, const QPointF& user, double scale)

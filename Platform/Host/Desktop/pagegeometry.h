@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRectF>
-#include <QVector>
 
 class OmbrelPDFLibraryCPDylibCPP1311;
 
@@ -10,8 +9,11 @@ class OmbrelPDFLibraryCPDylibCPP1311;
 class PageGeometry
 {
 public:
-    // Pages 1..PageCount of the loaded document; index 0 is page 1.
-    static QVector<QRectF> read(OmbrelPDFLibraryCPDylibCPP1311& library);
+    // The crop box of one page of the loaded document; an empty rectangle
+    // when the page does not load.
+    static QRectF read(OmbrelPDFLibraryCPDylibCPP1311& library, int page);
+    // What a page that did not load takes on screen.
+    static QRectF placeholder();
 
     // User space (y up) to the position in a page image drawn `scale` pixels
     // to the point, and back.

@@ -41,9 +41,21 @@ void PageView::setPages(const QVector<QRectF>& pages)
     mRendered.clear();
     clearHighlight();
     mLastCurrent = 0;
+    mWantedPage = 0;
     layoutPages();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
+    viewChanged();
+}
+
+void PageView::appendPages(const QVector<QRectF>& pages)
+{
+    mPages += pages;
+    layoutPages();
+    if (mWantedPage > 0 && mWantedPage <= mPages.size()) {
+        goToPage(mWantedPage);
+        return;
+    }
     viewChanged();
 }
 
@@ -112,8 +124,11 @@ QPoint PageView::viewportPoint(int page, const QPointF& user) const
 
 void PageView::goToPage(int page)
 {
+    if (page > mPages.size())
+        mWantedPage = page;
     if (page < 1 || page > mPages.size())
         return;
+    mWantedPage = 0;
     verticalScrollBar()->setValue(mTops.at(page - 1) - Gap);
     viewChanged();
 }

@@ -25,6 +25,8 @@ public:
 
     // Crop boxes of pages 1..n; starts at the first page.
     void setPages(const QVector<QRectF>& pages);
+    // Pages read later go below, leaving the view where it is.
+    void appendPages(const QVector<QRectF>& pages);
     int pageCount() const { return mPages.size(); }
     int currentPage() const;
     double zoom() const { return mZoom; }
@@ -86,6 +88,7 @@ private:
     int mContentHeight = 0;
     double mZoom = 1.0;
     int mLastCurrent = 0;
+    int mWantedPage = 0; // asked for before its page was known
 
     QCache<int, Rendered> mRendered;
     QTimer mRequestTimer;

@@ -2,6 +2,7 @@
 
 #include "backgroundpagerenderer.h"
 #include "bookmarkselectionrec.h"
+#include "pagegeometryreader.h"
 #include "pageview.h"
 #include "textselection.h"
 
@@ -10,6 +11,7 @@
 PreviewWindow::PreviewWindow(QWidget* parent)
     : QWidget(parent),
       mRenderer(new BackgroundPageRenderer(this)),
+      mGeometry(new PageGeometryReader(this)),
       mView(new PageView(this)),
       mSelection(new TextSelection(mRenderer, this))
 {
@@ -21,6 +23,11 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     connect(mView, &PageView::pagesWanted, mRenderer, &BackgroundPageRenderer::render);
     connect(mRenderer, &BackgroundPageRenderer::pageRendered, mView, &PageView::showRenderedPage);
     connect(mRenderer, &BackgroundPageRenderer::renderFailed, this, [this](int, const QString& message) { emit statusMessage(message); });
+    connect(mGeometry, &PageGeometryReader::pagesRead, this, [this](const QVector<QRectF>& pages) {
+        mView->appendPages(pages);
+        emit pagesKnown(mView->pageCount(), false);
+    });
+    connect(mGeometry, &PageGeometryReader::finished, this, [this] { emit pagesKnown(mView->pageCount(), true); });
     connect(mView, &PageView::areaPicked, mSelection, &TextSelection::select);
     connect(mSelection, &TextSelection::lineSelected, this, &PreviewWindow::sendSelection);
     connect(mSelection, &TextSelection::nothingSelected, this, [this] {
@@ -31,14 +38,20 @@ PreviewWindow::PreviewWindow(QWidget* parent)
 
 PreviewWindow::~PreviewWindow() = default;
 
-void PreviewWindow::showDocument(const QString& path, const QString& password, const QVector<QRectF>& pages)
+void PreviewWindow::showDocument(const QString& path, const QString& password, const QRectF& firstPage, int claimedPages)
 {
     mRenderer->open(path, password);
-    mView->setPages(pages);
+    mView->setPages({firstPage});
+    emit pagesKnown(1, claimedPages <= 1);
+    if (claimedPages > 1)
+        mGeometry->start(path, password, 2, claimedPages);
+    else
+        mGeometry->stop();
 }
 
 void PreviewWindow::clearDocument()
 {
+    mGeometry->stop();
     mRenderer->close();
     mView->setPages({});
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class BackgroundPageRenderer;
+class PageGeometryReader;
 class PageView;
 class TextSelection;
 
@@ -23,7 +24,9 @@ public:
     ~PreviewWindow() override;
 
     PageView* pageView() const { return mView; }
-    void showDocument(const QString& path, const QString& password, const QVector<QRectF>& pages);
+    // Shows the first page at once; the geometry of pages 2 to `claimedPages`
+    // follows from a reader, announced by pagesKnown().
+    void showDocument(const QString& path, const QString& password, const QRectF& firstPage, int claimedPages);
     void clearDocument();
     // The wizard whose level editor is open, or null.
     QObject* activeTool() const { return mTool; }
@@ -41,6 +44,8 @@ signals:
     void settingsReceived(const ActionPrefs& prefs);
     void settingsDialogClosed(int result);
     void lineSelected(int page, const TextLine& line);
+    // How many pages the view holds; `all` once reading has ended.
+    void pagesKnown(int count, bool all);
     void statusMessage(const QString& message);
 
 private slots:
@@ -48,6 +53,7 @@ private slots:
 
 private:
     BackgroundPageRenderer* mRenderer;
+    PageGeometryReader* mGeometry;
     PageView* mView;
     TextSelection* mSelection;
     QPointer<QObject> mTool;

@@ -1,17 +1,13 @@
 #include "recentfiles.h"
 
+#include "hostsettings.h"
+
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace {
 
 const QString Key = QStringLiteral("RecentFiles");
-
-QSettings Settings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantora"), QStringLiteral("vantora-desktop"));
-}
 
 } // namespace
 
@@ -23,7 +19,7 @@ RecentFiles::RecentFiles(QMenu* menu, QObject* parent)
 
 QStringList RecentFiles::files() const
 {
-    return Settings().value(Key).toStringList();
+    return HostSettings().value(Key).toStringList();
 }
 
 void RecentFiles::add(const QString& path)
@@ -49,7 +45,7 @@ void RecentFiles::clear()
 
 void RecentFiles::store(const QStringList& files)
 {
-    Settings().setValue(Key, files);
+    HostSettings().setValue(Key, files);
     fillMenu();
 }
 

@@ -6,6 +6,8 @@
 #include <QPolygonF>
 #include <QStringList>
 
+#include <cmath>
+
 namespace {
 
 // Corner fields 3..10, then the text from field 11 on.
@@ -73,7 +75,9 @@ PDBookmarkSelectionRec TextLine::selectionRecord() const
     // The wizard turns the commas of a name into hyphens itself, as the
     // engine does when it reads the record.
     rec.fontName = fontName;
-    rec.fontSize = size;
+    // To the 0.01 pt of the text records and of the wizard's size field, so
+    // that a picked size matches its own lines with no tolerance.
+    rec.fontSize = std::round(size * 100) / 100;
     rec.color = colour;
     rec.left = left;
     return rec;

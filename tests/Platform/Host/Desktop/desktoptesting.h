@@ -14,12 +14,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMouseEvent>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -75,34 +72,23 @@ QDialog* Wizard(DesktopWindow& window)
     return window.previewWindow()->findChild<QDialog*>(QStringLiteral("BuildBookmarksPrefsDialog"));
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& at)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
 // Brings the line's page into view and clicks the line, or drags a rectangle
-// from above its left end to below its middle.
+// from above its left end to below its middle; through the window, where a
+// modal dialog would block it.
 void PointAt(DesktopWindow& window, int page, const TextLine& line, bool drag)
 {
     PageView* view = window.previewWindow()->pageView();
     view->goToPage(page);
     QApplication::processEvents();
-    QWidget* surface = view->viewport();
-    if (!drag) {
-        const QPoint at = view->viewportPoint(page, line.box.center());
-        SendMouse(surface, QEvent::MouseButtonPress, at);
-        SendMouse(surface, QEvent::MouseButtonRelease, at);
-        return;
+    const auto at = [&](const QPointF& user) { return view->viewport()->mapTo(&window, view->viewportPoint(page, user)); };
+    const QPoint to = at(drag ? QPointF(line.box.center().x(), line.box.top() - 2) : line.box.center());
+    if (drag) {
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at(QPointF(line.box.left() - 4, line.box.bottom() + 4)));
+        QTest::mouseMove(window.windowHandle(), to);
+    } else {
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, to);
     }
-    const QPoint from = view->viewportPoint(page, QPointF(line.box.left() - 4, line.box.bottom() + 4));
-    const QPoint to = view->viewportPoint(page, QPointF(line.box.center().x(), line.box.top() - 2));
-    SendMouse(surface, QEvent::MouseButtonPress, from);
-    SendMouse(surface, QEvent::MouseMove, (from + to) / 2);
-    SendMouse(surface, QEvent::MouseMove, to);
-    SendMouse(surface, QEvent::MouseButtonRelease, to);
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, to);
 }
 
 } // namespace
