@@ -84,7 +84,8 @@ int RunCommand::runOne(QTextStream& out)
     using namespace VantoraOptions;
     const QString input = mRequest.argument(0);
     const bool dryRun = mRequest.isSet(DryRun);
-    QList<ActionPrefs> steps = RunSettings(mRequest).maps();
+    const RunSettings settings(mRequest);
+    QList<ActionPrefs> steps = settings.maps();
     const QString output = dryRun ? QString() : OutputTarget::of(mRequest, input);
 
     const QString pluginPath = mRequest.value(Plugin);
@@ -93,6 +94,8 @@ int RunCommand::runOne(QTextStream& out)
         throw HostError(plugin.errorString());
 
     OpenDocument document(input, mRequest.value(Password));
+    if (settings.suggestsLevels())
+        steps = RunSettings::suggestedMaps(document);
     std::unique_ptr<AtomicSave> save;
     if (!dryRun)
         save = std::make_unique<AtomicSave>(output);

@@ -1,0 +1,161 @@
+#include "linefaults.h"
+
+#include "documentlines.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <cmath>
+
+namespace {
+
+int Letters(const QString& text)
+{
+    int letters = 0;
+    for (const QChar c : text)
+        letters += c.isLetter() ? 1 : 0;
+    return letters;
+}
+
+int Words(const QString& text)
+{
+    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts).size();
+}
+
+bool IsLabel(const QString& text)
+{
+    static const QRegularExpression label(
+        QStringLiteral("^(chapter|part|appendix|section|book|lecture|lesson|unit|kapitel|teil|anhang|chapitre|partie|"
+                       "annexe|cap[ií]tulo|parte|ap[eé]ndice)(\\s+([0-9]+|[ivxlcdm]+|[a-z]))?\\s*[.:]?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    // A part's number alone: "IV"; not "Cd", a title.
+    static const QRegularExpression roman(QStringLiteral("^[IVXLCDM]+\\.?$"));
+    return label.match(text.trimmed()).hasMatch() || roman.match(text.trimmed()).hasMatch();
+}
+
+// A contents or index entry: a page number after a blank or dot leaders.
+bool EndsInPageNumber(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("([ .\\x{2002}-\\x{200b}][0-9]+|\\s[ivxlc]+)$"));
+    static const QRegularExpression leaders(QStringLiteral("\\.\\s?\\.\\s?\\.|\\x{2026}"));
+    const QString trimmed = text.trimmed();
+    return number.match(trimmed).hasMatch() || leaders.match(trimmed).hasMatch();
+}
+
+// Pages most of whose lines are entries: contents, lists of figures, index;
+// and the last page of such a run, with fewer entries.
+QSet<int> ListingPages(const DocumentLines& document)
+{
+    QHash<int, int> lines;
+    QHash<int, int> entries;
+    for (const RecordLine& line : document.lines) {
+        ++lines[line.page];
+        entries[line.page] += EndsInPageNumber(line.text) ? 1 : 0;
+    }
+    QSet<int> pages;
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+        if (it.value() >= 5 && it.value() * 10 >= lines.value(it.key()) * 4)
+            pages.insert(it.key());
+    }
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+        if (pages.contains(it.key() - 1) && it.value() >= 2 && it.value() * 10 >= lines.value(it.key()) * 3)
+            pages.insert(it.key());
+    }
+    return pages;
+}
+
+// The title page, and the listing pages before the first page of text that
+// is no listing: the front matter, whose big lines are no chapters.
+int FrontMatterEnd(const DocumentLines& document, const QSet<int>& listings)
+{
+    int end = document.pageCount >= 10 ? 1 : 0;
+    const int frontLimit = qMax(3, document.pageCount / 4);
+    for (int page = 1; page <= frontLimit; ++page) {
+        if (listings.contains(page))
+            end = page;
+    }
+    return end;
+}
+
+// A header or footer comes back at the same height in the same style on
+// many pages, with the same words (page numbers aside), or at a height that
+// most pages share.
+QSet<int> RunningLines(const DocumentLines& document)
+{
+    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
+    QHash<QString, QSet<int>> pagesByText;
+    QHash<QString, QSet<int>> pagesByPlace;
+    QVector<QString> textKeys(document.lines.size());
+    QVector<QString> placeKeys(document.lines.size());
+    for (int i = 0; i < document.lines.size(); ++i) {
+        const RecordLine& line = document.lines.at(i);
+        const TextStyle& style = document.styles.at(i);
+        placeKeys[i] = QStringLiteral("%1|%2|%3|%4")
+                           .arg(style.size)
+                           .arg(style.font, style.colour)
+                           .arg(std::round(line.top / 2));
+        textKeys[i] = placeKeys[i] + QLatin1Char('|') + QString(line.text).remove(digits).simplified();
+        pagesByText[textKeys[i]].insert(line.page);
+        pagesByPlace[placeKeys[i]].insert(line.page);
+    }
+    QSet<int> running;
+    const int mostPages = qMax(6, document.pageCount / 2);
+    for (int i = 0; i < document.lines.size(); ++i) {
+        if (pagesByText.value(textKeys[i]).size() >= 3 || pagesByPlace.value(placeKeys[i]).size() >= mostPages)
+            running.insert(i);
+    }
+    return running;
+}
+
+} // namespace
+
+namespace LineFaults {
+
+QVector<LineFault> of(const DocumentLines& document)
+{
+    const QSet<int> listings = ListingPages(document);
+    const int frontEnd = FrontMatterEnd(document, listings);
+    const QSet<int> running = RunningLines(document);
+    QVector<LineFault> faults(document.lines.size(), LineFault::None);
+    for (int i = 0; i < document.lines.size(); ++i) {
+        const RecordLine& line = document.lines.at(i);
+        const QString text = line.text.simplified();
+        if (line.page <= frontEnd)
+            faults[i] = LineFault::FrontMatter;
+        else if (Letters(text) < 2)
+            faults[i] = LineFault::FewLetters;
+        else if (running.contains(i))
+            faults[i] = LineFault::Running;
+        else if (IsLabel(text))
+            faults[i] = LineFault::Label;
+        else if (listings.contains(line.page) && EndsInPageNumber(text))
+            faults[i] = LineFault::ListingEntry;
+        else if (Words(text) > 20 || text.size() > 160)
+            faults[i] = LineFault::Long;
+    }
+    return faults;
+}
+
+const char* describe(LineFault fault)
+{
+    switch (fault) {
+    case LineFault::None:
+        return "headings";
+    case LineFault::FewLetters:
+        return "numbers and single letters";
+    case LineFault::Long:
+        return "long lines";
+    case LineFault::Label:
+        return "chapter labels";
+    case LineFault::ListingEntry:
+        return "contents and index entries";
+    case LineFault::FrontMatter:
+        return "title and contents pages";
+    case LineFault::Running:
+        return "running headers";
+    }
+    return "";
+}
+
+} // namespace LineFaults
