@@ -22,6 +22,15 @@ bool IsBoldFace(const QString& font)
     return bold.match(font).hasMatch();
 }
 
+// Program text and the slanted lines of definitions share the headings'
+// sizes in many manuals; headings are set upright in a text face.
+bool IsCodeOrSlanted(const QString& font)
+{
+    static const QRegularExpression code(QStringLiteral("TT|Mono|Courier|Code|Consol|Typewriter|CMSL|CMTI|Italic|Oblique|"
+                                                        "-It$|Slanted"));
+    return code.match(font).hasMatch() && !IsBoldFace(font);
+}
+
 bool IsNumbered(const QString& text)
 {
     static const QRegularExpression numbered(QStringLiteral("^([0-9]+|[A-Z])(\\.[0-9]+)+\\.?\\s"));
@@ -86,7 +95,7 @@ QVector<HeadingStyle> HeadingStyle::find(const DocumentLines& document, const Bo
         const bool larger = style.size >= body.style.size + SameSize;
         const bool bolder = std::abs(style.size - body.style.size) < SameSize && style.font != body.style.font
                             && IsBoldFace(style.font);
-        if (!larger && !bolder)
+        if ((!larger && !bolder) || IsCodeOrSlanted(style.font))
             continue;
         StyleLines& lines = byStyle[style];
         lines.all << i;

@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 // Lookaheads, each added to a level's mask only when it keeps out a line
@@ -135,22 +137,26 @@ int Score(const LevelFit& fit)
 
 } // namespace
 
-LevelFit LevelFit::fit(const DocumentLines& document, const QVector<LineFault>& faults, double smallest,
-                       double largest, const QString& font, const QString& colour, bool needsFont,
-                       QVector<bool>& taken)
+LevelFit LevelFit::fit(const DocumentLines& document, const QVector<LineFault>& faults,
+                       const QVector<TextStyle>& styles, bool needsFont, QVector<bool>& taken)
 {
+    double smallest = styles.constFirst().size;
+    double largest = smallest;
+    for (const TextStyle& style : styles) {
+        smallest = qMin(smallest, style.size);
+        largest = qMax(largest, style.size);
+    }
+    const QString& font = styles.constFirst().font;
+    const QString& colour = styles.constFirst().colour;
     SuggestedChecks base;
     base.size = TextStyle::roundedSize((smallest + largest) / 2);
     base.tolerance = TextStyle::roundedSize((largest - smallest) / 2) + 0.05;
 
-    // The titles: faultless lines in these sizes (and this font where the
-    // size alone is the body's) that no earlier level takes.
+    // The titles: faultless lines in the level's styles that no earlier
+    // level takes.
     QVector<int> wanted;
     for (int line = 0; line < document.lines.size(); ++line) {
-        const RecordLine& record = document.lines.at(line);
-        if (taken.at(line) || faults.at(line) != LineFault::None || std::abs(record.size - base.size) > base.tolerance)
-            continue;
-        if (needsFont && !record.font.contains(font))
+        if (taken.at(line) || faults.at(line) != LineFault::None || !styles.contains(document.styles.at(line)))
             continue;
         const bool wraps = document.continues.at(line) && line > 0 && faults.at(line - 1) == LineFault::None;
         if (!wraps)

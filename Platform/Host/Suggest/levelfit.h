@@ -22,7 +22,7 @@ struct LevelFit
     int wraps = 0;                 // titles that go on on a second line
 
     // taken: lines an earlier level already takes; updated with this one's.
-    static LevelFit fit(const DocumentLines& document, const QVector<LineFault>& faults, double smallest,
-                        double largest, const QString& font, const QString& colour, bool needsFont,
-                        QVector<bool>& taken);
+    // styles: the level's; the size check takes all sizes between theirs.
+    static LevelFit fit(const DocumentLines& document, const QVector<LineFault>& faults,
+                        const QVector<TextStyle>& styles, bool needsFont, QVector<bool>& taken);
 };

@@ -65,15 +65,27 @@ QSet<int> ListingPages(const DocumentLines& document)
     return pages;
 }
 
-// The title page, and the listing pages before the first page of text that
-// is no listing: the front matter, whose big lines are no chapters.
+// The title page, and the run of listing pages near the start with all
+// before it: the front matter, whose big lines are no chapters. A listing
+// further on (a list of functions) starts no front matter.
 int FrontMatterEnd(const DocumentLines& document, const QSet<int>& listings)
 {
     int end = document.pageCount >= 10 ? 1 : 0;
-    const int frontLimit = qMax(3, document.pageCount / 4);
-    for (int page = 1; page <= frontLimit; ++page) {
-        if (listings.contains(page))
-            end = page;
+    const int frontLimit = qMax(5, document.pageCount / 5);
+    int first = 0;
+    for (int page = 1; page <= frontLimit && first == 0; ++page)
+        first = listings.contains(page) ? page : 0;
+    if (first == 0)
+        return end;
+    end = first;
+    for (bool longer = true; longer;) {
+        longer = false;
+        for (int page = end + 1; page <= end + 2; ++page) {
+            if (listings.contains(page)) {
+                end = page;
+                longer = true;
+            }
+        }
     }
     return end;
 }

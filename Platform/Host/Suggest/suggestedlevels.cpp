@@ -20,10 +20,9 @@ constexpr int MostLevels = 4;
 // of its titles have.
 struct LevelStyles
 {
-    double smallest = 0.0;
-    double largest = 0.0;
-    HeadingStyle main;
+    QVector<TextStyle> styles; // the one most titles have first
     bool bodySize = false;
+    int titles = 0; // of the style with most
 };
 
 QVector<LevelStyles> Group(const QVector<HeadingStyle>& styles, const BodyText& body)
@@ -31,14 +30,15 @@ QVector<LevelStyles> Group(const QVector<HeadingStyle>& styles, const BodyText& 
     QVector<LevelStyles> levels;
     for (const HeadingStyle& style : styles) {
         const bool bodySize = style.style.size < body.style.size + 0.5;
-        if (!levels.isEmpty() && !bodySize && levels.last().smallest - style.style.size < OneLevel) {
+        if (!levels.isEmpty() && !bodySize && levels.last().styles.constLast().size - style.style.size < OneLevel) {
             LevelStyles& level = levels.last();
-            level.smallest = style.style.size;
-            if (style.headings.size() > level.main.headings.size())
-                level.main = style;
+            level.styles << style.style;
+            if (style.headings.size() > level.titles)
+                std::swap(level.styles.first(), level.styles.last());
+            level.titles = qMax(level.titles, int(style.headings.size()));
             continue;
         }
-        levels << LevelStyles{style.style.size, style.style.size, style, bodySize};
+        levels << LevelStyles{{style.style}, bodySize, int(style.headings.size())};
     }
     if (levels.size() > MostLevels)
         levels.resize(MostLevels);
@@ -51,8 +51,7 @@ QVector<LevelFit> Fit(const DocumentLines& document, const QVector<LineFault>& f
     QVector<bool> taken(document.lines.size(), false);
     QVector<LevelFit> fits;
     for (const LevelStyles& level : levels) {
-        LevelFit fit = LevelFit::fit(document, faults, level.smallest, level.largest, level.main.style.font,
-                                     level.main.style.colour, level.bodySize, taken);
+        LevelFit fit = LevelFit::fit(document, faults, level.styles, level.bodySize, taken);
         if (!fit.headings.isEmpty())
             fits << fit;
     }
@@ -109,7 +108,7 @@ QVector<LevelFit> FitKeepingTitles(const DocumentLines& document, const QVector<
         if (dropped == 0 || worst <= 0 || worst >= levels.size() || levels.at(worst).bodySize)
             break;
         QVector<LevelStyles> merged = levels;
-        merged[worst - 1].smallest = merged.at(worst).smallest;
+        merged[worst - 1].styles << merged.at(worst).styles;
         merged.remove(worst);
         const QVector<LevelFit> mergedFits = Fit(document, faults, merged);
         int ignored = -1;
