@@ -2,21 +2,23 @@
 
 #include "pdflibrarybinding.h"
 
-namespace DocumentRecords {
-
-QList<QStringList> read(OmbrelPDFLibraryCPDylibCPP1311& library)
+DocumentRecords::DocumentRecords(OmbrelPDFLibraryCPDylibCPP1311& library)
 {
-    QList<QStringList> pages;
     const int count = library.PageCount();
-    pages.reserve(count);
+    mPages.reserve(static_cast<std::size_t>(qMax(count, 0)));
     for (int page = 1; page <= count; ++page) {
         library.SelectPage(page);
         library.SetTextExtractionOptions(1, 0);
-        const std::wstring text = library.GetPageText(3);
-        pages << QString::fromUcs4(reinterpret_cast<const uint*>(text.data()), static_cast<int>(text.size()))
-                     .split(QLatin1Char('\n'));
+        mPages.push_back(library.GetPageText(3));
     }
-    return pages;
 }
 
-} // namespace DocumentRecords
+QList<QStringList> DocumentRecords::records() const
+{
+    QList<QStringList> pages;
+    pages.reserve(static_cast<int>(mPages.size()));
+    for (const std::wstring& text : mPages)
+        pages << QString::fromUcs4(reinterpret_cast<const uint*>(text.data()), static_cast<int>(text.size()))
+                     .split(QLatin1Char('\n'));
+    return pages;
+}

@@ -4,6 +4,7 @@
 #include "actionplugin.h"
 #include "atomicsave.h"
 #include "batchrun.h"
+#include "documentrecords.h"
 #include "errorhandler.h"
 #include "hosterror.h"
 #include "levelchecks.h"
@@ -13,10 +14,12 @@
 #include "outputtarget.h"
 #include "pdflibrarybinding.h"
 #include "progressline.h"
+#include "recordreplay.h"
 #include "runsettings.h"
 #include "settingskeys.h"
 #include "vantoraoptions.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <exception>
@@ -94,8 +97,14 @@ int RunCommand::runOne(QTextStream& out)
         throw HostError(plugin.errorString());
 
     OpenDocument document(input, mRequest.value(Password));
-    if (settings.suggestsLevels())
-        steps = RunSettings::suggestedMaps(document);
+    // The suggestion and the engine read the same records, extracted once.
+    std::unique_ptr<DocumentRecords> records;
+    std::unique_ptr<RecordReplay> replay;
+    if (settings.suggestsLevels()) {
+        records = std::make_unique<DocumentRecords>(document.library());
+        steps = RunSettings::suggestedMaps(*records, QFileInfo(input).fileName());
+        replay = std::make_unique<RecordReplay>(document.library(), *records);
+    }
     std::unique_ptr<AtomicSave> save;
     if (!dryRun)
         save = std::make_unique<AtomicSave>(output);

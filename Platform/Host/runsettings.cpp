@@ -2,7 +2,6 @@
 
 #include "commandrequest.h"
 #include "hosterror.h"
-#include "opendocument.h"
 #include "settingsfile.h"
 #include "suggestcommand.h"
 #include "vantoraoptions.h"
@@ -62,9 +61,9 @@ QList<ActionPrefs> RunSettings::maps() const
     return SettingsFile::read(mPath);
 }
 
-QList<ActionPrefs> RunSettings::suggestedMaps(OpenDocument& document)
+QList<ActionPrefs> RunSettings::suggestedMaps(const DocumentRecords& records, const QString& name)
 {
-    return ReadText(SuggestCommand::settingsFor(document).toUtf8(), QStringLiteral("the suggested levels"));
+    return ReadText(SuggestCommand::settingsFor(records, name).toUtf8(), QStringLiteral("the suggested levels"));
 }
 
 QStringList RunSettings::arguments() const

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 class CommandRequest;
-class OpenDocument;
+class DocumentRecords;
 
 // Where a run's settings maps come from: a settings file, standard input
 // (--settings -), --nth N, or the levels suggested from the document
@@ -22,9 +22,9 @@ public:
     // With --auto there are none before the document is read.
     QList<ActionPrefs> maps() const;
     bool suggestsLevels() const { return mSuggested; }
-    // The levels suggested from the document's text, read as `vantora run
+    // The levels suggested from a document's records, read as `vantora run
     // --settings` reads the file `vantora suggest` writes.
-    static QList<ActionPrefs> suggestedMaps(OpenDocument& document);
+    static QList<ActionPrefs> suggestedMaps(const DocumentRecords& records, const QString& name);
 
     // The same settings for another vantora: its options, and what to write
     // to its standard input.

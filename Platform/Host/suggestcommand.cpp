@@ -14,18 +14,18 @@
 
 namespace SuggestCommand {
 
-QString settingsFor(OpenDocument& document)
+QString settingsFor(const DocumentRecords& records, const QString& name)
 {
-    const SuggestedLevels levels = SuggestedLevels::suggest(DocumentRecords::read(document.library()));
+    const SuggestedLevels levels = SuggestedLevels::suggest(records.records());
     if (!levels.refusal.isEmpty())
         throw HostError(levels.refusal);
-    return SuggestedLevelsIni::write(levels, QFileInfo(document.path()).fileName());
+    return SuggestedLevelsIni::write(levels, name);
 }
 
 int execute(const CommandRequest& request, QTextStream& out)
 {
     OpenDocument document(request.argument(0), request.value(VantoraOptions::Password));
-    const QString settings = settingsFor(document);
+    const QString settings = settingsFor(DocumentRecords(document.library()), QFileInfo(document.path()).fileName());
     const QString path = request.value(VantoraOptions::Output);
     if (path.isEmpty()) {
         out << settings;

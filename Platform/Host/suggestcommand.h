@@ -3,7 +3,7 @@
 #include <QString>
 
 class CommandRequest;
-class OpenDocument;
+class DocumentRecords;
 class QTextStream;
 
 // `vantora suggest`: the levels found in a document's text, as a
@@ -12,8 +12,8 @@ namespace SuggestCommand {
 
 int execute(const CommandRequest& request, QTextStream& out);
 
-// The settings file for the document; throws a HostError when its text
-// allows no levels.
-QString settingsFor(OpenDocument& document);
+// The settings file for a document's records; throws a HostError when its
+// text allows no levels. name: the document's, for the file's first comment.
+QString settingsFor(const DocumentRecords& records, const QString& name);
 
 } // namespace SuggestCommand

@@ -34,13 +34,25 @@ bool IsLabel(const QString& text)
     return label.match(text.trimmed()).hasMatch() || roman.match(text.trimmed()).hasMatch();
 }
 
-// A contents or index entry: a page number after a blank or dot leaders.
+// A contents or index entry: a page number (arabic, or small roman) after a
+// blank or a dot, or dot leaders anywhere.
 bool EndsInPageNumber(const QString& text)
 {
-    static const QRegularExpression number(QStringLiteral("([ .\\x{2002}-\\x{200b}][0-9]+|\\s[ivxlc]+)$"));
-    static const QRegularExpression leaders(QStringLiteral("\\.\\s?\\.\\s?\\.|\\x{2026}"));
-    const QString trimmed = text.trimmed();
-    return number.match(trimmed).hasMatch() || leaders.match(trimmed).hasMatch();
+    int end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    int start = end;
+    while (start > 0 && text.at(start - 1).isDigit())
+        --start;
+    if (start == end) {
+        static const QString roman = QStringLiteral("ivxlc");
+        while (start > 0 && roman.contains(text.at(start - 1)))
+            --start;
+    }
+    if (start < end && start > 0 && (text.at(start - 1).isSpace() || (text.at(start - 1) == QLatin1Char('.')
+                                                                      && text.at(end - 1).isDigit())))
+        return true;
+    return text.contains(QLatin1String(". . .")) || text.contains(QLatin1String("...")) || text.contains(QChar(0x2026));
 }
 
 // Pages most of whose lines are entries: contents, lists of figures, index;
@@ -93,7 +105,7 @@ int FrontMatterEnd(const DocumentLines& document, const QSet<int>& listings)
 // A header or footer comes back at the same height in the same style on
 // many pages, with the same words (page numbers aside), or at a height that
 // most pages share.
-QSet<int> RunningLines(const DocumentLines& document)
+QSet<int> RunningLines(const DocumentLines& document, const QVector<bool>& candidates)
 {
     static const QRegularExpression digits(QStringLiteral("[0-9]+"));
     QHash<QString, QSet<int>> pagesByText;
@@ -101,6 +113,8 @@ QSet<int> RunningLines(const DocumentLines& document)
     QVector<QString> textKeys(document.lines.size());
     QVector<QString> placeKeys(document.lines.size());
     for (int i = 0; i < document.lines.size(); ++i) {
+        if (!candidates.at(i))
+            continue;
         const RecordLine& line = document.lines.at(i);
         const TextStyle& style = document.styles.at(i);
         placeKeys[i] = QStringLiteral("%1|%2|%3|%4")
@@ -114,7 +128,7 @@ QSet<int> RunningLines(const DocumentLines& document)
     QSet<int> running;
     const int mostPages = qMax(6, document.pageCount / 2);
     for (int i = 0; i < document.lines.size(); ++i) {
-        if (pagesByText.value(textKeys[i]).size() >= 3 || pagesByPlace.value(placeKeys[i]).size() >= mostPages)
+        if (candidates.at(i) && (pagesByText.value(textKeys[i]).size() >= 3 || pagesByPlace.value(placeKeys[i]).size() >= mostPages))
             running.insert(i);
     }
     return running;
@@ -124,13 +138,21 @@ QSet<int> RunningLines(const DocumentLines& document)
 
 namespace LineFaults {
 
-QVector<LineFault> of(const DocumentLines& document)
+QVector<LineFault> of(const DocumentLines& document, const TextStyle& body)
 {
+    // Only lines that look unlike the body may be headings.
+    QVector<bool> candidates(document.lines.size());
+    for (int i = 0; i < document.lines.size(); ++i) {
+        const TextStyle& style = document.styles.at(i);
+        candidates[i] = style.size >= body.size + 0.5 || (style.size > body.size - 0.5 && style.font != body.font);
+    }
     const QSet<int> listings = ListingPages(document);
     const int frontEnd = FrontMatterEnd(document, listings);
-    const QSet<int> running = RunningLines(document);
+    const QSet<int> running = RunningLines(document, candidates);
     QVector<LineFault> faults(document.lines.size(), LineFault::None);
     for (int i = 0; i < document.lines.size(); ++i) {
+        if (!candidates.at(i))
+            continue;
         const RecordLine& line = document.lines.at(i);
         const QString text = line.text.simplified();
         if (line.page <= frontEnd)

@@ -3,6 +3,7 @@
 #include <QVector>
 
 struct DocumentLines;
+struct TextStyle;
 
 // Why a line is no heading whatever its look: the lines a level's checks
 // must keep out.
@@ -18,8 +19,10 @@ enum class LineFault {
 
 namespace LineFaults {
 
-// One fault per line of the document, None for a line that may be a heading.
-QVector<LineFault> of(const DocumentLines& document);
+// One fault per line of the document, None for a line that may be a
+// heading; lines in the body's look or smaller are never headings and are
+// left None.
+QVector<LineFault> of(const DocumentLines& document, const TextStyle& body);
 
 // Words a reader would take for a fault's name: "contents entries".
 const char* describe(LineFault fault);

@@ -1,6 +1,5 @@
 #include "recordline.h"
 
-#include <QStringList>
 
 namespace {
 
@@ -25,17 +24,27 @@ QString RepairedFontField(const QString& record)
 bool RecordLine::parse(const QString& record, int page, int index, RecordLine* line)
 {
     const QString repaired = RepairedFontField(record);
-    QStringList fields = repaired.split(QLatin1Char(','));
-    if (fields.size() < 12)
-        return false;
+    // Eleven fields, then the text, which may hold commas.
+    int fieldStart[12];
+    int start = 0;
+    for (int field = 0; field < 12; ++field) {
+        fieldStart[field] = start;
+        if (field == 11)
+            break;
+        const int comma = repaired.indexOf(QLatin1Char(','), start);
+        if (comma < 0)
+            return false;
+        start = comma + 1;
+    }
+    const auto field = [&](int n) { return repaired.midRef(fieldStart[n], fieldStart[n + 1] - fieldStart[n] - 1); };
     line->page = page;
     line->index = index;
-    line->font = fields.at(0);
-    line->colour = fields.at(1).toLower();
-    line->size = fields.at(2).toDouble();
-    line->left = fields.at(3).toDouble();
-    line->right = fields.at(5).toDouble();
-    line->top = fields.at(10).toDouble();
-    line->text = QStringList(fields.mid(11)).join(QLatin1Char(',')).remove(QLatin1Char('"'));
+    line->font = field(0).toString();
+    line->colour = field(1).toString().toLower();
+    line->size = field(2).toDouble();
+    line->left = field(3).toDouble();
+    line->right = field(5).toDouble();
+    line->top = field(10).toDouble();
+    line->text = repaired.mid(fieldStart[11]).remove(QLatin1Char('"'));
     return true;
 }

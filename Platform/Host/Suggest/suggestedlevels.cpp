@@ -182,7 +182,7 @@ SuggestedLevels SuggestedLevels::suggest(const QList<QStringList>& pages)
         return suggestion;
     }
     suggestion.notes << QStringLiteral("Body text: %1 pt %2, %3.").arg(Size(body.style.size), body.style.font, body.style.colour);
-    const QVector<LineFault> faults = LineFaults::of(document);
+    const QVector<LineFault> faults = LineFaults::of(document, body.style);
     const QVector<LevelFit> fits = FitKeepingTitles(document, faults, Group(HeadingStyle::find(document, body, faults), body));
     for (const LevelFit& fit : fits)
         suggestion.levels << SuggestedLevel{fit.checks, Reasons(document, fit)};
