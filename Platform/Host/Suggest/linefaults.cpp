@@ -126,7 +126,7 @@ QSet<int> RunningLines(const DocumentLines& document, const QVector<bool>& candi
         pagesByPlace[placeKeys[i]].insert(line.page);
     }
     QSet<int> running;
-    const int mostPages = qMax(6, document.pageCount / 2);
+    const int mostPages = qMax(6, document.pageCount * 6 / 10);
     for (int i = 0; i < document.lines.size(); ++i) {
         if (candidates.at(i) && (pagesByText.value(textKeys[i]).size() >= 3 || pagesByPlace.value(placeKeys[i]).size() >= mostPages))
             running.insert(i);
@@ -177,7 +177,7 @@ const char* describe(LineFault fault)
     case LineFault::None:
         return "headings";
     case LineFault::FewLetters:
-        return "numbers and single letters";
+        return "numbers and index letters";
     case LineFault::Long:
         return "long lines";
     case LineFault::Label:
@@ -185,7 +185,7 @@ const char* describe(LineFault fault)
     case LineFault::ListingEntry:
         return "contents and index entries";
     case LineFault::FrontMatter:
-        return "title and contents pages";
+        return "lines of the title and contents pages";
     case LineFault::Running:
         return "running headers";
     }

@@ -140,7 +140,7 @@ QStringList Reasons(const DocumentLines& document, const LevelFit& fit)
     const SuggestedChecks& checks = fit.checks;
     const TextStyle& style = document.styles.at(fit.headings.constFirst());
     QStringList reasons;
-    reasons << QStringLiteral("%1 pt%2 %3, %4: %5 titles, %6")
+    reasons << QStringLiteral("%1 pt%2 %3, %4: %5 titles, first %6.")
                    .arg(Size(checks.size), checks.tolerance > 0.1 ? QStringLiteral(" or so") : QString(), style.font,
                         style.colour)
                    .arg(fit.headings.size())
@@ -158,12 +158,12 @@ QStringList Reasons(const DocumentLines& document, const LevelFit& fit)
             how << QStringLiteral("the mask");
         if (!checks.keywords.isEmpty())
             how << QStringLiteral("%1 keywords").arg(checks.keywords.size());
-        reasons << QStringLiteral("%1 keep out %2 of this size").arg(how.join(QLatin1String(", ")), keptOut.join(QLatin1String(", ")));
+        reasons << QStringLiteral("Kept out by %1: %2.").arg(how.join(QLatin1String(" and ")), keptOut.join(QLatin1String(", ")));
     }
     if (fit.wraps > 0)
-        reasons << QStringLiteral("%1 titles go on on a second line").arg(fit.wraps);
+        reasons << QStringLiteral("Multi-line: %1 titles go on on the next line.").arg(fit.wraps);
     if (!fit.strays.isEmpty())
-        reasons << QStringLiteral("%1 other lines pass too, such as %2")
+        reasons << QStringLiteral("%1 other lines pass too, such as %2.")
                        .arg(fit.strays.size())
                        .arg(Examples(document, fit.strays));
     return reasons;
