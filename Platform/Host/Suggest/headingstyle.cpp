@@ -74,7 +74,7 @@ bool LooksLikeHeadings(const DocumentLines& document, const BodyText& body, cons
         followed += IsFollowedByText(document, body, line) ? 1 : 0;
         numbered += IsNumbered(text) ? 1 : 0;
     }
-    if (pages.size() < 2 || headings.size() > 4 * pages.size() || words > 12 * headings.size())
+    if (pages.size() < 3 || headings.size() > 4 * pages.size() || words > 12 * headings.size())
         return false;
     if (followed * 2 < headings.size())
         return false;

@@ -104,14 +104,17 @@ int FrontMatterEnd(const DocumentLines& document, const QSet<int>& listings)
 
 // A header or footer comes back at the same height in the same style on
 // many pages, with the same words (page numbers aside), or at a height that
-// most pages share.
+// most pages share. The same words in the same style on many pages, at any
+// height, are labels of figures or tables, no titles.
 QSet<int> RunningLines(const DocumentLines& document, const QVector<bool>& candidates)
 {
     static const QRegularExpression digits(QStringLiteral("[0-9]+"));
     QHash<QString, QSet<int>> pagesByText;
     QHash<QString, QSet<int>> pagesByPlace;
+    QHash<QString, QSet<int>> pagesByWords;
     QVector<QString> textKeys(document.lines.size());
     QVector<QString> placeKeys(document.lines.size());
+    QVector<QString> wordKeys(document.lines.size());
     for (int i = 0; i < document.lines.size(); ++i) {
         if (!candidates.at(i))
             continue;
@@ -122,13 +125,15 @@ QSet<int> RunningLines(const DocumentLines& document, const QVector<bool>& candi
                            .arg(style.font, style.colour)
                            .arg(std::round(line.top / 2));
         textKeys[i] = placeKeys[i] + QLatin1Char('|') + QString(line.text).remove(digits).simplified();
+        wordKeys[i] = QStringLiteral("%1|%2|%3|").arg(style.size).arg(style.font, style.colour) + line.text;
         pagesByText[textKeys[i]].insert(line.page);
         pagesByPlace[placeKeys[i]].insert(line.page);
+        pagesByWords[wordKeys[i]].insert(line.page);
     }
     QSet<int> running;
     const int mostPages = qMax(6, document.pageCount * 6 / 10);
     for (int i = 0; i < document.lines.size(); ++i) {
-        if (candidates.at(i) && (pagesByText.value(textKeys[i]).size() >= 3 || pagesByPlace.value(placeKeys[i]).size() >= mostPages))
+        if (candidates.at(i) && (pagesByText.value(textKeys[i]).size() >= 3 || pagesByWords.value(wordKeys[i]).size() >= 3 || pagesByPlace.value(placeKeys[i]).size() >= mostPages))
             running.insert(i);
     }
     return running;

@@ -7,6 +7,7 @@
 #include "linefaults.h"
 
 #include <QMap>
+#include <QRegularExpression>
 
 namespace {
 
@@ -45,21 +46,27 @@ QVector<LevelStyles> Group(const QVector<HeadingStyle>& styles, const BodyText& 
     return levels;
 }
 
-QVector<LevelFit> Fit(const DocumentLines& document, const QVector<LineFault>& faults,
-                      const QVector<LevelStyles>& levels)
+// The levels' checks, each fitted to what the levels above it leave; a
+// level that finds no title goes.
+QVector<LevelFit> Fit(const DocumentLines& document, const QVector<LineFault>& faults, QVector<LevelStyles>& levels)
 {
     QVector<bool> taken(document.lines.size(), false);
     QVector<LevelFit> fits;
-    for (const LevelStyles& level : levels) {
-        LevelFit fit = LevelFit::fit(document, faults, level.styles, level.bodySize, taken);
-        if (!fit.headings.isEmpty())
-            fits << fit;
+    for (int level = 0; level < levels.size();) {
+        LevelFit fit = LevelFit::fit(document, faults, levels.at(level).styles, levels.at(level).bodySize, taken);
+        if (fit.headings.isEmpty()) {
+            levels.remove(level);
+            continue;
+        }
+        fits << fit;
+        ++level;
     }
     return fits;
 }
 
-// Titles the engine drops: a level's heading before any of the level above.
-int Dropped(const QVector<LevelFit>& fits, int* worstLevel)
+// Per level, the titles the engine drops: those before any title of the
+// level above.
+QVector<int> Dropped(const QVector<LevelFit>& fits)
 {
     QMap<int, int> levelOf;
     for (int level = 0; level < fits.size(); ++level)
@@ -77,47 +84,54 @@ int Dropped(const QVector<LevelFit>& fits, int* worstLevel)
         for (int deeper = level + 1; deeper < open.size(); ++deeper)
             open[deeper] = false;
     }
-    int total = 0;
-    *worstLevel = -1;
-    for (int level = 0; level < dropped.size(); ++level) {
-        total += dropped.at(level);
-        if (dropped.at(level) > 0 && *worstLevel < 0)
-            *worstLevel = level;
-    }
-    return total;
+    return dropped;
 }
 
-int Found(const QVector<LevelFit>& fits)
+bool IsNumbered(const QString& text)
 {
-    int found = 0;
-    for (const LevelFit& fit : fits)
-        found += fit.headings.size() - fit.strays.size();
-    return found;
+    static const QRegularExpression numbered(
+        QStringLiteral("^(([0-9]+|[A-Z])(\\.[0-9]+)*\\.?|(Chapter|CHAPTER|Part|PART|Appendix|APPENDIX) \\S+)\\s"));
+    return numbered.match(text).hasMatch();
 }
 
-// Levels whose titles come before any title of the level above lose them:
-// such a pair becomes one level (parts beside the chapters that precede
-// the first part) when that finds more titles.
+int NumberedShare(const DocumentLines& document, const LevelFit& fit)
+{
+    int numbered = 0;
+    for (int line : fit.headings)
+        numbered += IsNumbered(document.lines.at(line).text) ? 1 : 0;
+    return 100 * numbered / qMax(1, int(fit.headings.size()));
+}
+
+// Below numbered titles, unnumbered ones are the headings a contents page
+// leaves out (run-in paragraphs, notes): they end the levels.
+QVector<LevelFit> WithoutUnnumberedTail(const DocumentLines& document, QVector<LevelFit> fits)
+{
+    for (int level = 1; level < fits.size(); ++level) {
+        if (NumberedShare(document, fits.at(level - 1)) >= 70 && NumberedShare(document, fits.at(level)) < 30) {
+            fits.resize(level);
+            break;
+        }
+    }
+    return fits;
+}
+
+// A level more of whose titles come before any title of the level above
+// than that level has is no level below it: the upper one holds text that
+// only looks like titles (a figure's large labels) and goes.
 QVector<LevelFit> FitKeepingTitles(const DocumentLines& document, const QVector<LineFault>& faults,
                                    QVector<LevelStyles> levels)
 {
-    QVector<LevelFit> fits = Fit(document, faults, levels);
-    for (int attempt = 0; attempt < MostLevels; ++attempt) {
-        int worst = -1;
-        const int dropped = Dropped(fits, &worst);
-        if (dropped == 0 || worst <= 0 || worst >= levels.size() || levels.at(worst).bodySize)
-            break;
-        QVector<LevelStyles> merged = levels;
-        merged[worst - 1].styles << merged.at(worst).styles;
-        merged.remove(worst);
-        const QVector<LevelFit> mergedFits = Fit(document, faults, merged);
-        int ignored = -1;
-        if (Found(mergedFits) - Dropped(mergedFits, &ignored) <= Found(fits) - dropped)
-            break;
-        levels = merged;
-        fits = mergedFits;
+    for (;;) {
+        const QVector<LevelFit> fits = Fit(document, faults, levels);
+        const QVector<int> dropped = Dropped(fits);
+        int upper = -1;
+        for (int level = 1; level < dropped.size() && upper < 0; ++level)
+            if (dropped.at(level) > fits.at(level - 1).headings.size())
+                upper = level - 1;
+        if (upper < 0)
+            return fits;
+        levels.remove(upper);
     }
-    return fits;
 }
 
 QString Size(double size)
@@ -183,7 +197,8 @@ SuggestedLevels SuggestedLevels::suggest(const QList<QStringList>& pages)
     }
     suggestion.notes << QStringLiteral("Body text: %1 pt %2, %3.").arg(Size(body.style.size), body.style.font, body.style.colour);
     const QVector<LineFault> faults = LineFaults::of(document, body.style);
-    const QVector<LevelFit> fits = FitKeepingTitles(document, faults, Group(HeadingStyle::find(document, body, faults), body));
+    const QVector<LevelFit> fits = WithoutUnnumberedTail(
+        document, FitKeepingTitles(document, faults, Group(HeadingStyle::find(document, body, faults), body)));
     for (const LevelFit& fit : fits)
         suggestion.levels << SuggestedLevel{fit.checks, Reasons(document, fit)};
     if (suggestion.levels.isEmpty())
