@@ -95,7 +95,7 @@ QVector<HeadingStyle> HeadingStyle::find(const DocumentLines& document, const Bo
         const bool larger = style.size >= body.style.size + SameSize;
         const bool bolder = std::abs(style.size - body.style.size) < SameSize && style.font != body.style.font
                             && IsBoldFace(style.font);
-        if ((!larger && !bolder) || IsCodeOrSlanted(style.font))
+        if (!larger && !bolder)
             continue;
         StyleLines& lines = byStyle[style];
         lines.all << i;
@@ -108,7 +108,8 @@ QVector<HeadingStyle> HeadingStyle::find(const DocumentLines& document, const Bo
     QVector<HeadingStyle> styles;
     for (auto it = byStyle.cbegin(); it != byStyle.cend(); ++it) {
         if (LooksLikeHeadings(document, body, it.key(), it.value()))
-            styles << HeadingStyle{it.key(), it.value().headings, int(it.value().all.size())};
+            styles << HeadingStyle{it.key(), it.value().headings, int(it.value().all.size()),
+                                   IsCodeOrSlanted(it.key().font)};
     }
     return styles; // the map kept them largest first
 }

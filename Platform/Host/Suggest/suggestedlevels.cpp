@@ -30,6 +30,8 @@ QVector<LevelStyles> Group(const QVector<HeadingStyle>& styles, const BodyText& 
 {
     QVector<LevelStyles> levels;
     for (const HeadingStyle& style : styles) {
+        if (style.joinsOnly)
+            continue;
         const bool bodySize = style.style.size < body.style.size + 0.5;
         if (!levels.isEmpty() && !bodySize && levels.last().styles.constLast().size - style.style.size < OneLevel) {
             LevelStyles& level = levels.last();
@@ -40,6 +42,13 @@ QVector<LevelStyles> Group(const QVector<HeadingStyle>& styles, const BodyText& 
             continue;
         }
         levels << LevelStyles{{style.style}, bodySize, int(style.headings.size())};
+    }
+    // Titles set in program text ("8.1 plain") beside those of their size.
+    for (const HeadingStyle& style : styles) {
+        for (LevelStyles& level : levels) {
+            if (style.joinsOnly && !level.bodySize && std::abs(level.styles.constFirst().size - style.style.size) < OneLevel)
+                level.styles << style.style;
+        }
     }
     if (levels.size() > MostLevels)
         levels.resize(MostLevels);
