@@ -17,6 +17,7 @@ usage: bench/auto.py [--build DIR] [--repeat N] [MANUAL...]
 import argparse
 import json
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -45,6 +46,25 @@ MANUALS = {
 DEPTHS = (1, 2)
 
 
+def title_keys(title):
+    """endtoend's keys, and also without a roman part number ("II Title")."""
+    keys = endtoend.title_keys(title)
+    return keys | {re.sub(r"^[ivxlc]+\s+", "", key) for key in keys}
+
+
+def compare(original, rebuilt):
+    def index(items):
+        return {(key, page) for _, title, page in items for key in title_keys(title)}
+
+    original_items = list(endtoend.flatten(original))
+    wanted = [item for item in original_items if item[0] in DEPTHS]
+    rebuilt_items = list(endtoend.flatten(rebuilt))
+    rebuilt_keys, original_keys = index(rebuilt_items), index(original_items)
+    found = [item for item in wanted if any((k, item[2]) in rebuilt_keys for k in title_keys(item[1]))]
+    extra = [item for item in rebuilt_items if not any((k, item[2]) in original_keys for k in title_keys(item[1]))]
+    return wanted, found, rebuilt_items, extra
+
+
 def outline(vantora, pdf):
     document = endtoend.outline(vantora, pdf)
     return document["outline"] if isinstance(document, dict) else document
@@ -71,7 +91,7 @@ def measure(vantora, pdf, original, run, out, repeat):
     """Median wall time of the run, and its outline against the original."""
     times = [endtoend.timed(run + [pdf, "-o", out]).wall for _ in range(repeat)]
     rebuilt = outline(vantora, out)
-    wanted, found, made, extra = endtoend.compare(original, rebuilt, DEPTHS)
+    wanted, found, made, extra = compare(original, rebuilt)
     recall = 100 * len(found) / max(len(wanted), 1)
     precision = 100 * (len(made) - len(extra)) / max(len(made), 1) if made else 0.0
     return statistics.median(times), recall, precision, wanted, found, made, extra

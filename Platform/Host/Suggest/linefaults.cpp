@@ -104,14 +104,15 @@ int FrontMatterEnd(const DocumentLines& document, const QSet<int>& listings)
 
 // A header or footer comes back at the same height in the same style on
 // many pages, with the same words (page numbers aside), or at a height that
-// most pages share. The same words in the same style on many pages, at any
-// height, are labels of figures or tables, no titles.
+// most pages share. The same words in the same style on many pages at
+// many heights are labels of figures or tables, no titles.
 QSet<int> RunningLines(const DocumentLines& document, const QVector<bool>& candidates)
 {
     static const QRegularExpression digits(QStringLiteral("[0-9]+"));
     QHash<QString, QSet<int>> pagesByText;
     QHash<QString, QSet<int>> pagesByPlace;
     QHash<QString, QSet<int>> pagesByWords;
+    QHash<QString, QSet<int>> heightsByWords;
     QVector<QString> textKeys(document.lines.size());
     QVector<QString> placeKeys(document.lines.size());
     QVector<QString> wordKeys(document.lines.size());
@@ -129,11 +130,12 @@ QSet<int> RunningLines(const DocumentLines& document, const QVector<bool>& candi
         pagesByText[textKeys[i]].insert(line.page);
         pagesByPlace[placeKeys[i]].insert(line.page);
         pagesByWords[wordKeys[i]].insert(line.page);
+        heightsByWords[wordKeys[i]].insert(qRound(line.top / 2));
     }
     QSet<int> running;
     const int mostPages = qMax(6, document.pageCount * 6 / 10);
     for (int i = 0; i < document.lines.size(); ++i) {
-        if (candidates.at(i) && (pagesByText.value(textKeys[i]).size() >= 3 || pagesByWords.value(wordKeys[i]).size() >= 3 || pagesByPlace.value(placeKeys[i]).size() >= mostPages))
+        if (candidates.at(i) && (pagesByText.value(textKeys[i]).size() >= 3 || (pagesByWords.value(wordKeys[i]).size() >= 3 && heightsByWords.value(wordKeys[i]).size() >= 3) || pagesByPlace.value(placeKeys[i]).size() >= mostPages))
             running.insert(i);
     }
     return running;
