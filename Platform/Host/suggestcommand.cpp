@@ -26,7 +26,7 @@ int execute(const CommandRequest& request, QTextStream& out)
 {
     OpenDocument document(request.argument(0), request.value(VantoraOptions::Password));
     const QString settings = settingsFor(DocumentRecords(document.library()), QFileInfo(document.path()).fileName());
-    const QString path = request.value(VantoraOptions::Output);
+    const QString path = request.value(VantoraOptions::SettingsOutput);
     if (path.isEmpty()) {
         out << settings;
         return 0;

@@ -65,7 +65,7 @@ const CommandTable& VantoraCommands::table()
             {"fonts", "print the text styles, largest first", {All, Json, Password}, {Document}, HostCommands::fonts},
             {"suggest",
              "suggest the levels from the document's text, as a settings file",
-             {Output, Password},
+             {SettingsOutput, Password},
              {Document},
              SuggestCommand::execute},
             {"info", "print the plug-in's identity", {}, {}, HostCommands::info},
