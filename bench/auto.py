@@ -41,6 +41,8 @@ MANUALS = {
     "gs-colour": ("ghostscript-doc", "usr/share/doc/ghostscript/GS9_Color_Management.pdf", "LaTeX (MiKTeX)"),
     "maxima-book": ("maxima-doc", "usr/share/doc/maxima-doc/maximabook-19-Sept-2004.pdf", "LaTeX (2004)"),
     "gnu-standards": ("gnu-standards", "usr/share/doc/gnu-standards/standards.pdf", "Texinfo"),
+    # Music examples: glyphs and demonstration text larger than the titles.
+    "lilypond": ("lilypond-doc-pdf", "usr/share/doc/lilypond/html/Documentation/notation.pdf", "Texinfo, music"),
 }
 
 DEPTHS = (1, 2)

@@ -20,6 +20,10 @@ const QStringList& MaskParts()
         // Contents and index entries: a page number at the end, dot leaders.
         QStringLiteral("(?!.*[ .][0-9]+$)"),
         QStringLiteral("(?!.*\\.\\s?\\.\\s?\\.)"),
+        // Titles start with a number or a capital; the second line of one
+        // that wraps seldom does, and the mask must not take it, or the
+        // engine makes it a heading of its own.
+        QStringLiteral("(?=[0-9A-Z\\x00C0-\\x00DE])"),
         // Index letters, page numbers, symbols: two letters at least.
         QStringLiteral("(?=.*[A-Za-z\\x00C0-\\x024F\\x0370-\\x04FF\\x3040-\\x9FFF].*"
                        "[A-Za-z\\x00C0-\\x024F\\x0370-\\x04FF\\x3040-\\x9FFF])"),
@@ -44,13 +48,13 @@ public:
     {
     }
 
-    LevelFit fit(SuggestedChecks checks, const QVector<int>& wanted) const
+    LevelFit fit(SuggestedChecks checks, const QVector<int>& wanted, bool masked) const
     {
         const QSet<int> wantedSet(wanted.cbegin(), wanted.cend());
         LevelFit result;
         checks.compileMask();
         QVector<int> passing = passingLines(checks);
-        for (const QString& part : MaskParts()) {
+        for (const QString& part : masked ? MaskParts() : QStringList()) {
             SuggestedChecks tried = checks;
             tried.maskParts << part;
             tried.compileMask();
@@ -61,14 +65,14 @@ public:
             }
         }
         // What is left to keep out, by its words, unless a title has them.
-        QSet<QString> titles;
+        QSet<QString> titleTexts;
         for (int line : passing)
             if (wantedSet.contains(line))
-                titles.insert(mDocument.lines.at(line).text);
+                titleTexts.insert(mDocument.lines.at(line).text);
         QSet<QString> keywords;
         for (int line : passing) {
             const QString& text = mDocument.lines.at(line).text;
-            if (!wantedSet.contains(line) && !isWrap(line, wantedSet) && !titles.contains(text) && CanBeKeyword(text))
+            if (!wantedSet.contains(line) && !isWrap(line, wantedSet) && !titleTexts.contains(text) && CanBeKeyword(text))
                 keywords.insert(text);
         }
         if (!keywords.isEmpty() && keywords.size() <= MaxKeywords)
@@ -78,10 +82,17 @@ public:
         for (int line : passingLines(result.checks)) {
             if (wantedSet.contains(line))
                 result.headings << line;
-            else if (isWrap(line, wantedSet))
-                ++result.wraps;
-            else
+            else if (!isWrap(line, wantedSet))
                 result.strays << line;
+        }
+        const QSet<int> titles(result.headings.cbegin(), result.headings.cend());
+        for (int line = 0; line < mDocument.lines.size(); ++line) {
+            if (!mTaken.at(line) && isWrap(line, titles)) {
+                if (result.checks.maskTakes(mDocument.lines.at(line).text))
+                    ++result.broken;
+                else
+                    ++result.wraps;
+            }
         }
         for (int line : wanted)
             if (!result.headings.contains(line))
@@ -132,7 +143,7 @@ private:
 
 int Score(const LevelFit& fit)
 {
-    return int(fit.headings.size()) - 3 * int(fit.strays.size());
+    return int(fit.headings.size()) - 3 * int(fit.strays.size()) - 2 * fit.broken;
 }
 
 } // namespace
@@ -166,9 +177,11 @@ LevelFit LevelFit::fit(const DocumentLines& document, const QVector<LineFault>& 
     const Fitter fitter(document, taken);
     LevelFit best;
     bool first = true;
-    for (int variant = 0; variant < 4; ++variant) {
+    // Checks from fewest to most: a tie goes to the looser.
+    for (int variant = 0; variant < 8; ++variant) {
         const bool withFont = needsFont || (variant & 1);
         const bool withColour = variant & 2;
+        const bool masked = variant & 4;
         if (needsFont && (variant & 1))
             continue;
         SuggestedChecks checks = base;
@@ -176,8 +189,7 @@ LevelFit LevelFit::fit(const DocumentLines& document, const QVector<LineFault>& 
             checks.font = font;
         if (withColour)
             checks.colour = colour;
-        const LevelFit tried = fitter.fit(checks, wanted);
-        // Fewer checks win a tie: the earlier variants have fewer.
+        const LevelFit tried = fitter.fit(checks, wanted, masked);
         if (first || Score(tried) > Score(best)) {
             best = tried;
             first = false;

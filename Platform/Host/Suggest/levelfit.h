@@ -20,6 +20,7 @@ struct LevelFit
     QVector<int> missed;           // lines that should pass and do not
     QMap<LineFault, int> keptOut;  // what the mask and keywords keep out, by fault
     int wraps = 0;                 // titles that go on on a second line
+    int broken = 0;                // titles whose second line the mask makes a heading of its own
 
     // taken: lines an earlier level already takes; updated with this one's.
     // styles: the level's; the size check takes all sizes between theirs.

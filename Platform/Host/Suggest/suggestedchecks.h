@@ -24,6 +24,9 @@ struct SuggestedChecks
 
     QString mask() const { return maskParts.isEmpty() ? QString() : QLatin1Char('^') + maskParts.join(QString()); }
     bool passes(const RecordLine& line) const;
+    // Whether the mask is on and takes the text: the engine then starts a
+    // heading there rather than join the line to the title above.
+    bool maskTakes(const QString& text) const { return !maskParts.isEmpty() && mCompiled.indexIn(text) >= 0; }
     // Must be called after the mask parts change.
     void compileMask();
 

@@ -158,10 +158,19 @@ private slots:
     }
 
     // The file reads back to the checks it was written from: quoted masks
-    // keep their backslashes, keywords their words.
+    // keep their backslashes, keywords their words, comments stay comments.
     void settingsFileReadsBack()
     {
-        const SuggestedLevels levels = SuggestedLevels::suggest(MakeManual(Labels | Contents | Headers | IndexLetters).pages);
+        SuggestedChecks checks;
+        checks.size = 14.35;
+        checks.tolerance = 0.05;
+        checks.font = "CMBX12";
+        checks.colour = "#1f3a93";
+        checks.maskParts = QStringList{"(?!.*[ .][0-9]+$)", "(?!.*\\.\\s?\\.)"};
+        checks.keywords = {"Contents", "Table of Contents", "Index"};
+        checks.multiLine = true;
+        SuggestedLevels levels;
+        levels.levels << SuggestedLevel{checks, {"14.35 pt CMBX12: 2 titles,\n[Level9] \"so\""}};
         QTemporaryDir folder;
         const QString path = folder.filePath("levels.ini");
         QFile file(path);
@@ -170,23 +179,18 @@ private slots:
         file.close();
         QSettings settings(path, QSettings::IniFormat);
         const QMap<QString, QVariant> prefs = HandWrittenSettings::read(settings, path);
-        QCOMPARE(prefs.value(SettingsKeys::LevelCount).toInt(), levels.levels.size());
-        bool masked = false;
-        bool keywords = false;
-        for (int level = 1; level <= levels.levels.size(); ++level) {
-            const SuggestedChecks& checks = levels.levels.at(level - 1).checks;
-            QCOMPARE(prefs.value(SettingsKeys::Level(SettingsKeys::FontSizeValue, level)).toDouble(), checks.size);
-            QCOMPARE(prefs.value(SettingsKeys::Level(SettingsKeys::TextMaskEdit, level)).toString(), checks.mask());
-            masked |= checks.mask().contains('\\');
-            QFile list(prefs.value(SettingsKeys::Level(SettingsKeys::KeyListEdit, level)).toString());
-            if (!checks.keywords.isEmpty()) {
-                QVERIFY(list.open(QIODevice::ReadOnly));
-                const QStringList words = QString::fromUtf8(list.readAll()).split('\n', Qt::SkipEmptyParts);
-                QCOMPARE(QSet<QString>(words.cbegin(), words.cend()), checks.keywords);
-                keywords = true;
-            }
-        }
-        QVERIFY(masked && keywords);
+        using namespace SettingsKeys;
+        QCOMPARE(prefs.value(LevelCount).toInt(), 1);
+        QCOMPARE(prefs.value(Level(FontSizeValue, 1)).toDouble(), 14.35);
+        QCOMPARE(prefs.value(Level(FontSizeTolerance, 1)).toDouble(), 0.05);
+        QCOMPARE(prefs.value(Level(FontNameCombo, 1)).toString(), checks.font);
+        QCOMPARE(prefs.value(Level(ColorInHex, 1)).toString(), checks.colour);
+        QCOMPARE(prefs.value(Level(TextMaskEdit, 1)).toString(), checks.mask());
+        QVERIFY(prefs.value(Level(MultiLineHeadings, 1)).toBool());
+        QFile list(prefs.value(Level(KeyListEdit, 1)).toString());
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        const QStringList words = QString::fromUtf8(list.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(QSet<QString>(words.cbegin(), words.cend()), checks.keywords);
     }
 
     void noTextIsRefused()
