@@ -141,6 +141,42 @@ QSet<int> RunningLines(const DocumentLines& document, const QVector<bool>& candi
     return running;
 }
 
+// Where most lines of a style start, on odd and on even pages, in steps of
+// three points; a style whose lines start anywhere has no such place.
+void FaultOffMargin(const DocumentLines& document, QVector<LineFault>& faults)
+{
+    QHash<QString, QHash<int, int>> starts;
+    QVector<QString> keys(document.lines.size());
+    for (int i = 0; i < document.lines.size(); ++i) {
+        if (faults.at(i) != LineFault::None || document.continues.at(i))
+            continue;
+        const TextStyle& style = document.styles.at(i);
+        keys[i] = QStringLiteral("%1|%2|%3|%4").arg(style.size).arg(style.font, style.colour).arg(document.lines.at(i).page % 2);
+        ++starts[keys[i]][qRound(document.lines.at(i).left / 3)];
+    }
+    QHash<QString, int> margins;
+    for (auto it = starts.cbegin(); it != starts.cend(); ++it) {
+        int total = 0;
+        int most = 0;
+        int margin = 0;
+        for (auto start = it.value().cbegin(); start != it.value().cend(); ++start) {
+            total += start.value();
+            const int near = start.value() + it.value().value(start.key() - 1) + it.value().value(start.key() + 1);
+            if (near > most) {
+                most = near;
+                margin = start.key();
+            }
+        }
+        if (total >= 5 && most * 10 >= total * 6)
+            margins.insert(it.key(), margin);
+    }
+    for (int i = 0; i < document.lines.size(); ++i) {
+        const auto margin = margins.constFind(keys.at(i));
+        if (!keys.at(i).isEmpty() && margin != margins.cend() && std::abs(qRound(document.lines.at(i).left / 3) - *margin) > 3)
+            faults[i] = LineFault::OffMargin;
+    }
+}
+
 } // namespace
 
 namespace LineFaults {
@@ -175,6 +211,7 @@ QVector<LineFault> of(const DocumentLines& document, const TextStyle& body)
         else if (Words(text) > 20 || text.size() > 160)
             faults[i] = LineFault::Long;
     }
+    FaultOffMargin(document, faults);
     return faults;
 }
 
@@ -195,6 +232,8 @@ const char* describe(LineFault fault)
         return "lines of the title and contents pages";
     case LineFault::Running:
         return "running headers";
+    case LineFault::OffMargin:
+        return "lines apart from the titles' margin";
     }
     return "";
 }

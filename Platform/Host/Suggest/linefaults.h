@@ -15,6 +15,7 @@ enum class LineFault {
     ListingEntry, // an entry of a contents page or index: ends in a page number
     FrontMatter,  // on the title page or the contents pages before the text
     Running,      // a running header or footer
+    OffMargin,    // apart from where its style's titles start: a figure's or example's
 };
 
 namespace LineFaults {
