@@ -37,14 +37,15 @@ bool IsNumbered(const QString& text)
     return numbered.match(text.trimmed()).hasMatch();
 }
 
-// A heading is followed by running text, or ends its page (a part page).
+// A heading is followed by running text in the body's face, or ends its
+// page (a part page); an example's title is followed by the example.
 bool IsFollowedByText(const DocumentLines& document, const BodyText& body, int line)
 {
     const int page = document.lines.at(line).page;
     for (int next = line + 1; next < document.lines.size() && next <= line + 6; ++next) {
         if (document.lines.at(next).page != page)
             return true;
-        if (std::abs(document.styles.at(next).size - body.style.size) < SameSize
+        if (document.styles.at(next).font == body.style.font && std::abs(document.styles.at(next).size - body.style.size) < SameSize
             && BodyText::isProse(document.lines.at(next).text))
             return true;
     }

@@ -26,6 +26,14 @@ struct LevelStyles
     int titles = 0; // of the style with most
 };
 
+// Two styles set one level when they differ in one thing only: the size by
+// less than the eye sees, or the font.
+bool SetsOneLevel(const TextStyle& larger, const TextStyle& smaller)
+{
+    const double apart = larger.size - smaller.size;
+    return apart < 0.05 || (apart < OneLevel && larger.font == smaller.font);
+}
+
 QVector<LevelStyles> Group(const QVector<HeadingStyle>& styles, const BodyText& body)
 {
     QVector<LevelStyles> levels;
@@ -33,7 +41,7 @@ QVector<LevelStyles> Group(const QVector<HeadingStyle>& styles, const BodyText& 
         if (style.joinsOnly)
             continue;
         const bool bodySize = style.style.size < body.style.size + 0.5;
-        if (!levels.isEmpty() && !bodySize && levels.last().styles.constLast().size - style.style.size < OneLevel) {
+        if (!levels.isEmpty() && !bodySize && SetsOneLevel(levels.last().styles.constLast(), style.style)) {
             LevelStyles& level = levels.last();
             level.styles << style.style;
             if (style.headings.size() > level.titles)
