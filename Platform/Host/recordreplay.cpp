@@ -4,6 +4,8 @@
 #include "hosterror.h"
 #include "pdflibrarybinding.h"
 
+#include <QtGlobal>
+
 #include <cstring>
 
 namespace {
@@ -14,6 +16,11 @@ using NewOutlineFn = int (*)(int, int, wchar_t*, int, double);
 
 // The records the engine reads with; the only extraction that was read.
 constexpr int RecordOptions = 3;
+
+// The library's cap on its text threads, read when an instance extracts
+// its first page: 0 extracts on the caller's thread, page by page, with
+// nothing read ahead that the replay would not use.
+const char* const TextThreads = "VANTORA_TEXT_THREADS";
 
 struct Replay
 {
@@ -82,6 +89,10 @@ RecordReplay::RecordReplay(OmbrelPDFLibraryCPDylibCPP1311& library, const Docume
         throw HostError(QStringLiteral("Text records are already being replayed."));
     Active = Replay{&library, &records.pageTexts(), reinterpret_cast<PageTextFn>(mPageText),
                     reinterpret_cast<ResultLengthFn>(mResultLength), reinterpret_cast<NewOutlineFn>(mNewOutline)};
+    if (!qEnvironmentVariableIsSet(TextThreads)) {
+        qputenv(TextThreads, "0");
+        mSetThreads = true;
+    }
     mSlots[mPageTextSlot] = reinterpret_cast<void*>(&ReplayedPageText);
     mSlots[mNewOutlineSlot] = reinterpret_cast<void*>(&ReplayedNewOutline);
     mSlots[OmbrelPDFLibraryCPDylibCPP1311::StringResultLengthSlot] = reinterpret_cast<void*>(&ReplayedResultLength);
@@ -93,4 +104,6 @@ RecordReplay::~RecordReplay()
     mSlots[mNewOutlineSlot] = mNewOutline;
     mSlots[OmbrelPDFLibraryCPDylibCPP1311::StringResultLengthSlot] = mResultLength;
     Active = Replay{};
+    if (mSetThreads)
+        qunsetenv(TextThreads);
 }

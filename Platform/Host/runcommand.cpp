@@ -43,6 +43,15 @@ int RunStep(CActionInterface& action, OpenDocument& document, CErrorHandler& err
     }
 }
 
+// The suggestion reads the text in a library instance of its own, on every
+// core; the run's instance then extracts only the pages that get a
+// bookmark, as it points each at its line (see RecordReplay).
+std::unique_ptr<DocumentRecords> ReadRecords(const QString& input, const QString& password)
+{
+    OpenDocument reading(input, password);
+    return std::make_unique<DocumentRecords>(reading.library());
+}
+
 bool IsMultiLevel(const ActionPrefs& prefs)
 {
     return !prefs.value(SettingsKeys::NthChecked).toBool();
@@ -101,7 +110,7 @@ int RunCommand::runOne(QTextStream& out)
     std::unique_ptr<DocumentRecords> records;
     std::unique_ptr<RecordReplay> replay;
     if (settings.suggestsLevels()) {
-        records = std::make_unique<DocumentRecords>(document.library());
+        records = ReadRecords(input, mRequest.value(Password));
         steps = RunSettings::suggestedMaps(*records, QFileInfo(input).fileName());
         replay = std::make_unique<RecordReplay>(document.library(), *records);
     }
