@@ -17,7 +17,7 @@ namespace {
 enum Feature {
     Plain = 0,
     Glyphs = 1,        // many lines of large music glyphs
-    Labels = 2,        // "Chapter N" above each chapter title
+    Labels = 2,        // "Chapter N" above each chapter title, in its style
     Contents = 4,      // a contents page with entries in the section style
     Headers = 8,       // a running header in the section style
     IndexLetters = 16, // an index with letters in the section style
@@ -75,8 +75,10 @@ Manual MakeManual(int features)
             if (features & Headers)
                 page.line("A Manual of Things", 14, "Sans-Bold");
             if (part == 0) {
+                // Chapters start lower and lower: labels are no running header.
+                page.prose(chapter);
                 if (features & Labels)
-                    page.line(QStringLiteral("Chapter %1").arg(chapter + 1), 16, "Sans-Bold");
+                    page.line(QStringLiteral("Chapter %1").arg(chapter + 1), 20, "Sans-Bold");
                 page.line(names.at(chapter), 20, "Sans-Bold");
                 manual.chapters << names.at(chapter);
             }
@@ -87,7 +89,7 @@ Manual MakeManual(int features)
             page.prose(12);
             if (features & Glyphs)
                 for (int i = 0; i < 30; ++i)
-                    page.line(QStringLiteral("\u2669 \u266a"), 24, "Music");
+                    page.line(QStringLiteral("\u2669 \u266a ").repeated(10), 24, "Music");
             manual.pages << page.records;
         }
     }
