@@ -109,8 +109,7 @@ QVector<HeadingStyle> HeadingStyle::find(const DocumentLines& document, const Bo
     QVector<HeadingStyle> styles;
     for (auto it = byStyle.cbegin(); it != byStyle.cend(); ++it) {
         if (LooksLikeHeadings(document, body, it.key(), it.value()))
-            styles << HeadingStyle{it.key(), it.value().headings, int(it.value().all.size()),
-                                   IsCodeOrSlanted(it.key().font)};
+            styles << HeadingStyle{it.key(), it.value().headings, IsCodeOrSlanted(it.key().font)};
     }
     return styles; // the map kept them largest first
 }

@@ -14,7 +14,6 @@ struct HeadingStyle
 {
     TextStyle style;
     QVector<int> headings; // the lines that start a title
-    int lines = 0;         // all lines in the style
     bool joinsOnly = false; // program text or slanted: titles only beside a heading style of its size
 
     // The heading styles of a document, largest first.

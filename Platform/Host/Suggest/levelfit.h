@@ -17,7 +17,6 @@ struct LevelFit
     SuggestedChecks checks;
     QVector<int> headings;         // lines that pass and should
     QVector<int> strays;           // lines that pass and should not
-    QVector<int> missed;           // lines that should pass and do not
     QMap<LineFault, int> keptOut;  // what the mask and keywords keep out, by fault
     int wraps = 0;                 // titles that go on on a second line
     int broken = 0;                // titles whose second line the mask makes a heading of its own
