@@ -3,6 +3,7 @@
 #include "actionrunner.h"
 #include "atomicsave.h"
 #include "documentopener.h"
+#include "documentrecords.h"
 #include "emptyrunreason.h"
 #include "hosterror.h"
 #include "hostsettings.h"
@@ -16,6 +17,7 @@
 #include "previewwindow.h"
 #include "recentfiles.h"
 #include "replaceconfirmation.h"
+#include "runsettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -166,6 +168,10 @@ void DesktopWindow::createActionsMenu()
     mEveryNthPageAction = new QAction(tr("Bookmark every N-th page..."), this);
     mEveryNthPageAction->setObjectName(QStringLiteral("actionEveryNthPage"));
     connect(mEveryNthPageAction, &QAction::triggered, this, &DesktopWindow::bookmarkEveryNthPage);
+    mSuggestLevelsAction = new QAction(tr("Suggest levels"), this);
+    mSuggestLevelsAction->setObjectName(QStringLiteral("actionSuggestLevels"));
+    mSuggestLevelsAction->setToolTip(tr("Find the headings in the document's text and open them in the wizard"));
+    connect(mSuggestLevelsAction, &QAction::triggered, this, &DesktopWindow::suggestLevels);
     if (!mRunner->isLoaded()) {
         actions->addAction(tr("(no action loaded)"))->setEnabled(false);
         return;
@@ -175,6 +181,7 @@ void DesktopWindow::createActionsMenu()
     QMenu* action = group->addMenu(mRunner->icon(), mRunner->displayName());
     action->setObjectName(QStringLiteral("actionMenu"));
     action->setToolTipsVisible(true);
+    action->addAction(mSuggestLevelsAction);
     action->addAction(mEditSettingsAction);
     action->addAction(mEveryNthPageAction);
     action->addAction(mRunAction);
@@ -190,6 +197,7 @@ void DesktopWindow::updateState()
     mUndoAction->setText(mUndo.canUndo() ? tr("&Undo %1").arg(mRunner->displayName()) : tr("&Undo"));
     mEditSettingsAction->setEnabled(mRunner->isLoaded() && !mSettingsOpen);
     mEveryNthPageAction->setEnabled(open && idle && mRunner->isLoaded() && !mSettingsOpen);
+    mSuggestLevelsAction->setEnabled(open && idle && mRunner->isLoaded() && !mSettingsOpen);
     mRunAction->setEnabled(open && idle && mRunner->hasSettings());
     mRunAction->setToolTip(mRunner->hasSettings()
                                ? tr("Build bookmarks with the settings finished last")
@@ -303,10 +311,14 @@ void DesktopWindow::editSettings()
         updateState();
         return;
     }
-    // Only the modal wizard takes a map to start from.
+    editInModalWizard(mRunner->settings());
+}
+
+// Only the modal wizard takes a map to start from.
+void DesktopWindow::editInModalWizard(ActionPrefs prefs)
+{
     mSettingsOpen = true;
     updateState();
-    ActionPrefs prefs = mRunner->settings();
     bool finished = false;
     {
         ModalWizardPicking picking(mPreview);
@@ -316,6 +328,30 @@ void DesktopWindow::editSettings()
     if (finished)
         onSettingsReceived(prefs);
     updateState();
+}
+
+// The levels are shown in the wizard, not run: the user sees what was
+// found, and can change it, before anything touches the document.
+void DesktopWindow::suggestLevels()
+{
+    if (!mDocument || mRunner->isRunning() || settingsInTheWay() || !mRunner->isLoaded())
+        return;
+    statusBar()->showMessage(tr("Reading the text of %1 pages...").arg(mDocument->pageCount()));
+    QList<ActionPrefs> suggested;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        suggested = RunSettings::suggestedMaps(DocumentRecords(mDocument->library()), QFileInfo(mPath).fileName());
+    } catch (const HostError& error) {
+        QApplication::restoreOverrideCursor();
+        statusBar()->clearMessage();
+        QMessageBox::information(this, tr("Suggest levels"), error.message());
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    const int levels = suggested.value(0).value(QStringLiteral("LevelCount")).toInt();
+    statusBar()->showMessage(levels == 1 ? tr("1 level suggested; Finish keeps it.")
+                                         : tr("%1 levels suggested; Finish keeps them.").arg(levels));
+    editInModalWizard(suggested.value(0));
 }
 
 void DesktopWindow::bookmarkEveryNthPage()

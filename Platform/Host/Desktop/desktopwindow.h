@@ -46,6 +46,7 @@ public slots:
     void editSettings();
     // Asks for N and runs N-th page mode, which the wizard does not offer.
     void bookmarkEveryNthPage();
+    void suggestLevels();
     void runAction();
     void undoRun();
 
@@ -77,6 +78,7 @@ private:
     void takeBackEmptyRun();
     // While the modal wizard is open, the document stays.
     bool settingsInTheWay();
+    void editInModalWizard(ActionPrefs prefs);
 
     QString mPluginPath;
     std::unique_ptr<OpenDocument> mDocument;
@@ -103,6 +105,7 @@ private:
     QAction* mEditSettingsAction = nullptr;
     QAction* mRunAction = nullptr;
     QAction* mEveryNthPageAction = nullptr;
+    QAction* mSuggestLevelsAction = nullptr;
     QList<QAction*> mViewActions;
     QSpinBox* mPageBox = nullptr;
     QLabel* mPageCount = nullptr;
