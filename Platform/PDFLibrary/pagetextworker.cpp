@@ -55,16 +55,22 @@ void PageTextWorker::Run()
             if (++done % kPagesBetweenDrops == 0)
                 DropParsedObjects(ctx, copy->Doc());
             std::optional<std::wstring> records;
+            bool tooComplex = false;
             try
             {
                 glyphs = CollectPageGlyphs(ctx, copy->Doc(), copy->PageObject(page), std::move(glyphs));
                 records = FormatTextRecords(glyphs);
             }
+            catch (const EngineError& error)
+            {
+                // Left to the reader, who gets the error from its own
+                // attempt; but a page over its budget would cost it as much.
+                tooComplex = error.Code() == EngineErrorCode::TooComplex;
+            }
             catch (...)
             {
-                // Left to the reader, who gets the error from its own attempt.
             }
-            mWindow.Deliver(page, std::move(records));
+            mWindow.Deliver(page, std::move(records), tooComplex);
         }
     }
     catch (...)
