@@ -1,26 +1,22 @@
 #include "pagecontents.h"
 
-namespace {
+#include "formdraws.h"
 
-// The forms a page may draw, nested ones included. Forms that draw each
-// other in a fan-out (each drawing the next twice) double the work with
-// every level: 25 levels draw 33 million. Pages of real documents draw a
-// few hundred; a map or a plot of many markers, tens of thousands.
-const int kMostFormsPerPage = 200000;
+namespace {
 
 // The budget of the page run on this thread. MuPDF's processor has no room
 // for a caller's data, and one thread runs one page at a time.
 struct FormBudget
 {
     void (*draw)(fz_context*, pdf_processor*, const char*, pdf_obj*, pdf_obj*);
-    int left;
+    long long left;
 };
 thread_local FormBudget* tBudget = nullptr;
 
 void DrawFormWithinBudget(fz_context* ctx, pdf_processor* proc, const char* name, pdf_obj* form, pdf_obj* resources)
 {
     if (tBudget->left <= 0)
-        fz_throw(ctx, FZ_ERROR_ABORT, "the page draws more than %d forms", kMostFormsPerPage);
+        fz_throw(ctx, FZ_ERROR_ABORT, "the page draws more than %lld forms", kMostFormsPerPage);
     --tBudget->left;
     tBudget->draw(ctx, proc, name, form, resources);
 }
