@@ -4,6 +4,7 @@
 #include "actionplugin.h"
 #include "atomicsave.h"
 #include "batchrun.h"
+#include "documentrecords.h"
 #include "errorhandler.h"
 #include "hosterror.h"
 #include "levelchecks.h"
@@ -13,10 +14,12 @@
 #include "outputtarget.h"
 #include "pdflibrarybinding.h"
 #include "progressline.h"
+#include "recordreplay.h"
 #include "runsettings.h"
 #include "settingskeys.h"
 #include "vantoraoptions.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <exception>
@@ -38,6 +41,15 @@ int RunStep(CActionInterface& action, OpenDocument& document, CErrorHandler& err
     } catch (...) {
         throw HostError(QStringLiteral("The action failed with an unknown error."));
     }
+}
+
+// The suggestion reads the text in a library instance of its own, on every
+// core; the run's instance then extracts only the pages that get a
+// bookmark, as it points each at its line (see RecordReplay).
+std::unique_ptr<DocumentRecords> ReadRecords(const QString& input, const QString& password)
+{
+    OpenDocument reading(input, password);
+    return std::make_unique<DocumentRecords>(reading.library());
 }
 
 bool IsMultiLevel(const ActionPrefs& prefs)
@@ -84,7 +96,8 @@ int RunCommand::runOne(QTextStream& out)
     using namespace VantoraOptions;
     const QString input = mRequest.argument(0);
     const bool dryRun = mRequest.isSet(DryRun);
-    QList<ActionPrefs> steps = RunSettings(mRequest).maps();
+    const RunSettings settings(mRequest);
+    QList<ActionPrefs> steps = settings.maps();
     const QString output = dryRun ? QString() : OutputTarget::of(mRequest, input);
 
     const QString pluginPath = mRequest.value(Plugin);
@@ -93,6 +106,14 @@ int RunCommand::runOne(QTextStream& out)
         throw HostError(plugin.errorString());
 
     OpenDocument document(input, mRequest.value(Password));
+    // The suggestion and the engine read the same records, extracted once.
+    std::unique_ptr<DocumentRecords> records;
+    std::unique_ptr<RecordReplay> replay;
+    if (settings.suggestsLevels()) {
+        records = ReadRecords(input, mRequest.value(Password));
+        steps = RunSettings::suggestedMaps(*records, QFileInfo(input).fileName());
+        replay = std::make_unique<RecordReplay>(document.library(), *records);
+    }
     std::unique_ptr<AtomicSave> save;
     if (!dryRun)
         save = std::make_unique<AtomicSave>(output);

@@ -7,10 +7,11 @@
 #include <QStringList>
 
 class CommandRequest;
+class DocumentRecords;
 
 // Where a run's settings maps come from: a settings file, standard input
-// (--settings -) or --nth N. A further source, such as levels suggested from
-// the document, is one more case here; the run and the dry run only see maps.
+// (--settings -), --nth N, or the levels suggested from the document
+// (--auto); the run and the dry run only see maps.
 class RunSettings
 {
 public:
@@ -18,7 +19,12 @@ public:
     explicit RunSettings(const CommandRequest& request);
 
     // Every map to run, checked; throws a HostError naming the source.
+    // With --auto there are none before the document is read.
     QList<ActionPrefs> maps() const;
+    bool suggestsLevels() const { return mSuggested; }
+    // The levels suggested from a document's records, read as `vantora run
+    // --settings` reads the file `vantora suggest` writes.
+    static QList<ActionPrefs> suggestedMaps(const DocumentRecords& records, const QString& name);
 
     // The same settings for another vantora: its options, and what to write
     // to its standard input.
@@ -29,4 +35,5 @@ private:
     QString mPath; // empty with --nth
     QByteArray mInput; // standard input's settings with --settings -
     int mNth = 0;
+    bool mSuggested = false;
 };

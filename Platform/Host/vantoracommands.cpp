@@ -6,6 +6,7 @@
 #include "setoutlinecommand.h"
 #include "settingseditcommand.h"
 #include "settingsshowcommand.h"
+#include "suggestcommand.h"
 #include "vantoraoptions.h"
 
 namespace {
@@ -49,7 +50,7 @@ const CommandTable& VantoraCommands::table()
         {
             {"run",
              "build the bookmarks and save the documents",
-             {Slot::exactlyOne({&Settings, &Nth}), Password, KeepPartial, AllowEmpty,
+             {Slot::exactlyOne({&Settings, &Nth, &Auto}), Password, KeepPartial, AllowEmpty,
               Slot::exactlyOne({&Output, &InPlace, &OutputDir, &DryRun}), Slot(Json).with(DryRun),
               Slot(Jobs).with(OutputDir)},
              {Inputs},
@@ -62,6 +63,11 @@ const CommandTable& VantoraCommands::table()
              SetOutline},
             {"text", "print the text lines the plug-in sees", {Page, Json, Password}, {Document}, HostCommands::text},
             {"fonts", "print the text styles, largest first", {All, Json, Password}, {Document}, HostCommands::fonts},
+            {"suggest",
+             "suggest the levels from the document's text, as a settings file",
+             {SettingsOutput, Password},
+             {Document},
+             SuggestCommand::execute},
             {"info", "print the plug-in's identity", {}, {}, HostCommands::info},
             {"settings edit", "define the levels in the wizard", {}, {SettingsExport}, EditSettings, true},
             {"settings show", "print settings as a hand-written file", {}, {AnySettings}, SettingsShowCommand::execute},

@@ -14,7 +14,13 @@ inline const CommandOption Settings =
                         "the levels: a settings export, tool settings file (.tsf), favourite, "
                         "action list (.xqq) or a hand-written [BookmarksByContent] file; - reads standard input");
 inline const CommandOption Nth = CommandOption::number("--nth", "N", "a bookmark on every N-th page instead of levels");
+inline const CommandOption Auto =
+    CommandOption::flag("--auto", "the levels `vantora suggest` finds in each document's text");
 inline const CommandOption Output = CommandOption::text("-o", "OUTPUT.pdf", "save the result there", "--output");
+// The same -o for a command that writes settings: found by its name, so
+// both spell alike.
+inline const CommandOption SettingsOutput =
+    CommandOption::text("-o", "FILE.ini", "write the levels there instead of printing them", "--output");
 inline const CommandOption InPlace = CommandOption::flag("--in-place", "replace the input file with the result");
 inline const CommandOption OutputDir =
     CommandOption::text("--output-dir", "DIR", "save each result in DIR under its input's name (made when missing)");

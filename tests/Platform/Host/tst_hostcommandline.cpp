@@ -112,9 +112,9 @@ private slots:
                                    << "Give -o OUTPUT.pdf, --in-place, --output-dir DIR or --dry-run.";
         QTest::newRow("both outputs") << QStringList{"run", "--nth", "2", "a.pdf", "-o", "b.pdf", "--in-place"}
                                       << "-o OUTPUT.pdf, --in-place";
-        QTest::newRow("no settings") << QStringList{"run", "a.pdf", "-o", "b.pdf"} << "--settings FILE or --nth N";
+        QTest::newRow("no settings") << QStringList{"run", "a.pdf", "-o", "b.pdf"} << "--settings FILE, --nth N or --auto";
         QTest::newRow("both settings") << QStringList{"run", "--nth", "2", "--settings", "s", "a.pdf", "-o", "b"}
-                                       << "--settings FILE or --nth N";
+                                       << "--settings FILE, --nth N or --auto";
         QTest::newRow("nth zero") << QStringList{"run", "--nth", "0", "a.pdf", "--in-place"} << "at least 1";
         QTest::newRow("page word") << QStringList{"text", "--page", "two", "a.pdf"} << "--page needs a whole number";
         QTest::newRow("missing value") << QStringList{"run", "a.pdf", "--in-place", "--nth"} << "needs a value";

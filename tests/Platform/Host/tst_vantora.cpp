@@ -135,11 +135,21 @@ private slots:
         QCOMPARE(beyond.exitCode, 1);
     }
 
-    void bundledSettingsRebuildTheSampleOutline()
+    // The levels a user wrote and those found in the text make the outline
+    // the sample was drawn with.
+    void levelsRebuildTheSampleOutline_data()
+    {
+        QTest::addColumn<QStringList>("levels");
+        QTest::newRow("bundled settings") << QStringList{"--settings", VANTORA_SAMPLES_DIR "/samplemanual.ini"};
+        QTest::newRow("suggested levels") << QStringList{"--auto"};
+    }
+
+    void levelsRebuildTheSampleOutline()
     {
         REQUIRE_OUTLINES();
+        QFETCH(QStringList, levels);
         const QString output = mDir.filePath("rebuilt.pdf");
-        const Outcome run = vantora({"run", "--settings", VANTORA_SAMPLES_DIR "/samplemanual.ini", mSample, "-o", output});
+        const Outcome run = vantora(QStringList{"run"} << levels << mSample << "-o" << output);
         QCOMPARE(run.exitCode, 0);
         const Outcome json = vantora({"outline", "--json", output});
         QList<Heading> found;
@@ -158,6 +168,21 @@ private slots:
             QCOMPARE(found[i].page, mHeadings[i].page);
             QCOMPARE(found[i].level, mHeadings[i].level);
         }
+    }
+
+    // The file `suggest` writes runs unchanged, to the very outline --auto
+    // makes, destinations and all.
+    void suggestedFileRunsAsAuto()
+    {
+        const QString settings = mDir.filePath("suggested.ini");
+        const Outcome suggest = vantora({"suggest", mSample, "-o", settings});
+        QCOMPARE(suggest.exitCode, 0);
+        QVERIFY2(QFile(settings).size() > 0, qPrintable(suggest.err));
+        const Outcome fromFile = vantora({"run", "--settings", settings, "--dry-run", "--json", mSample});
+        const Outcome automatic = vantora({"run", "--auto", "--dry-run", "--json", mSample});
+        QCOMPARE(automatic.exitCode, 0);
+        QVERIFY(automatic.out.contains("\"destination\""));
+        QCOMPARE(automatic.out, fromFile.out);
     }
 
     void nthPageRuns_data()
@@ -279,6 +304,8 @@ private slots:
         QTest::newRow("outline syntax") << QStringList{"set-outline", "IN", "DIR/bad.txt", "--in-place"} << 1 << "bad.txt\", line 2:";
         QTest::newRow("outline page beyond") << QStringList{"set-outline", "IN", "DIR/far.txt", "--in-place"} << 1 << "line 1: page 99";
         QTest::newRow("batch settings") << QStringList{"run", "--settings", "DIR/empty.ini", "IN", "--output-dir", "DIR"} << 1 << "no bookmark levels";
+        QTest::newRow("suggest from no text") << QStringList{"suggest", "DIR/blank.pdf", "-o", "DIR/levels.ini"} << 1 << "no text to find headings in";
+        QTest::newRow("run --auto on no text") << QStringList{"run", "--auto", "DIR/blank.pdf", "-o", "DIR/out.pdf"} << 1 << "no levels suggested";
     }
 
     void failuresChangeNoFile()
@@ -302,6 +329,9 @@ private slots:
             empty.setValue("ActionPrefs", QVariantMap{{"LevelCount", 0}});
         }
         QVERIFY(QFile::link(input, folder.filePath("link.pdf")));
+        RawPdf blank;
+        blank.addPage("0 0 1 rg 100 100 200 200 re f\n");
+        QVERIFY(blank.write(folder.filePath("blank.pdf")));
         for (const auto& [name, text] : {std::pair<QString, QByteArray>{"bad.txt", "\"One\" 1\n  \"Two 2\n"},
                                          {"far.txt", "\"Far\" 99\n"}}) {
             QFile outline(folder.filePath(name));
