@@ -13,11 +13,10 @@ usage: bench/replacebench.py [--build DIR] [--repeat N] [COUNT ...]
 
 import argparse
 import os
-import resource
-import statistics
-import subprocess
 import sys
-import time
+
+import pdfobjects
+from timing import seconds, straight_line
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CACHE = os.path.join(HERE, "cache")
@@ -79,18 +78,7 @@ def write_pdf(path, count, shape):
                      if tops else b"<< /Type /Outlines >>")
     objects[1] = b"<< /Type /Catalog /Pages 2 0 R /Outlines %d 0 R >>" % root
 
-    out = bytearray(b"%PDF-1.7\n%\xe2\xe3\xcf\xd3\n")
-    offsets = []
-    for number in range(1, len(objects) + 1):
-        offsets.append(len(out))
-        out += b"%d 0 obj\n%s\nendobj\n" % (number, objects[number])
-    xref = len(out)
-    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
-    for offset in offsets:
-        out += b"%010d 00000 n \n" % offset
-    out += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, xref)
-    with open(path, "wb") as f:
-        f.write(out)
+    pdfobjects.write(path, objects)
 
 
 def document(count, shape):
@@ -99,34 +87,6 @@ def document(count, shape):
         os.makedirs(CACHE, exist_ok=True)
         write_pdf(path, count, shape)
     return path
-
-
-def seconds(vantora, pdf, settings, repeat):
-    """Median wall time and median processor time (user and system) of the
-    runs; on a busy machine the second says more."""
-    out = os.path.join(CACHE, "replaced.pdf")
-    walls, cpus = [], []
-    for _ in range(repeat):
-        before = resource.getrusage(resource.RUSAGE_CHILDREN)
-        start = time.perf_counter()
-        subprocess.run([vantora, "run", "--settings", settings, pdf, "-o", out], check=True,
-                       stdout=subprocess.DEVNULL)
-        walls.append(time.perf_counter() - start)
-        after = resource.getrusage(resource.RUSAGE_CHILDREN)
-        cpus.append(after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime)
-    return statistics.median(walls), statistics.median(cpus)
-
-
-def straight_line(points):
-    """Least-squares a + b x, and the largest deviation from it relative to
-    the largest value."""
-    n = len(points)
-    mean_x = sum(x for x, _ in points) / n
-    mean_y = sum(y for _, y in points) / n
-    b = sum((x - mean_x) * (y - mean_y) for x, y in points) / sum((x - mean_x) ** 2 for x, _ in points)
-    a = mean_y - b * mean_x
-    worst = max(abs(y - (a + b * x)) for x, y in points) / max(y for _, y in points)
-    return a, b, worst
 
 
 def main():
@@ -143,9 +103,10 @@ def main():
     settings = os.path.join(CACHE, "replace.ini")
     with open(settings, "w") as f:
         f.write(SETTINGS)
+    out = os.path.join(CACHE, "replaced.pdf")
 
     print(f"{os.cpu_count()} cores; load average {os.getloadavg()[0]:.2f}; median of {args.repeat} runs")
-    base_wall, base_cpu = seconds(vantora, document(0, "flat"), settings, args.repeat)
+    base_wall, base_cpu = seconds([vantora, "run", "--settings", settings, document(0, "flat"), "-o", out], args.repeat)
     print(f"no bookmarks: {base_wall:.3f} s wall, {base_cpu:.3f} s processor")
     print(f"{'bookmarks':>10} {'flat wall':>10} {'flat cpu':>9} {'nested wall':>12} {'nested cpu':>11}"
           "   seconds, the fixed cost taken off")
@@ -153,7 +114,7 @@ def main():
     for count in sorted(args.counts):
         row = []
         for shape in results:
-            wall, cpu = seconds(vantora, document(count, shape), settings, args.repeat)
+            wall, cpu = seconds([vantora, "run", "--settings", settings, document(count, shape), "-o", out], args.repeat)
             results[shape].append((count, cpu - base_cpu))
             row += [wall - base_wall, cpu - base_cpu]
         print(f"{count:>10} {row[0]:>10.3f} {row[1]:>9.3f} {row[2]:>12.3f} {row[3]:>11.3f}")

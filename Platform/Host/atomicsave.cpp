@@ -127,13 +127,19 @@ const QString& AtomicSave::temporaryPath()
 void AtomicSave::removeStaleTemporaries() const
 {
     const QFileInfo info(mTarget);
-    const QRegularExpression own(QStringLiteral("^\\.\\.?%1\\.(\\d+)-[A-Za-z0-9]{6}\\.part(\\.[A-Za-z0-9]{6})?$")
-                                     .arg(QRegularExpression::escape(info.fileName())));
+    // The name is compared, not put into the pattern: a name that is not
+    // UTF-8 holds characters no pattern accepts.
+    static const QRegularExpression tail(QStringLiteral("^(\\d+)-[A-Za-z0-9]{6}\\.part(\\.[A-Za-z0-9]{6})?$"));
+    const QString stem = info.fileName() + QLatin1Char('.');
     const QDir folder(info.absolutePath());
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        const QRegularExpressionMatch match = own.match(name);
-        if (match.hasMatch() && ProcessIsGone(match.captured(1).toLongLong()))
-            QFile::remove(folder.filePath(name));
+        for (const QString& dots : {QStringLiteral("."), QStringLiteral("..")}) {
+            if (!name.startsWith(dots + stem))
+                continue;
+            const QRegularExpressionMatch match = tail.match(name.mid(dots.size() + stem.size()));
+            if (match.hasMatch() && ProcessIsGone(match.captured(1).toLongLong()))
+                QFile::remove(folder.filePath(name));
+        }
     }
 }
 

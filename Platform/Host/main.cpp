@@ -1,4 +1,5 @@
 #include "commandhelp.h"
+#include "filenamecodec.h"
 #include "hosterror.h"
 #include "vantoracommands.h"
 
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
 {
     // Qt would take options such as --plugin and -style for itself: it gets
     // only the program name, and the arguments are read here.
+    FileNameCodec::installForLocale();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -1,5 +1,6 @@
 #include "opendocument.h"
 
+#include "filenamecodec.h"
 #include "hosterror.h"
 #include "pdflibrarybinding.h"
 
@@ -49,7 +50,7 @@ OpenDocument::OpenDocument(const QString& path, const QString& password)
     if (!mLibrary->LibraryLoaded())
         throw HostError(QStringLiteral("The PDF library %1 could not be loaded.").arg(Quoted(library)));
 
-    if (mLibrary->LoadFromFile(QFileInfo(path).absoluteFilePath().toStdWString(), password.toStdWString()) != 0)
+    if (mLibrary->LoadFromFile(FileNameCodec::toLibrary(QFileInfo(path).absoluteFilePath()), password.toStdWString()) != 0)
         return;
     switch (mLibrary->LastErrorCode()) {
     case PasswordRequired:
@@ -74,7 +75,7 @@ int OpenDocument::pageCount()
 
 void OpenDocument::saveTo(const QString& path)
 {
-    if (mLibrary->SaveToFile(path.toStdWString()) != 0)
+    if (mLibrary->SaveToFile(FileNameCodec::toLibrary(path)) != 0)
         return;
     switch (mLibrary->LastErrorCode()) {
     case NoSpace:

@@ -2,6 +2,15 @@
 
 #include "pdflibrarybinding.h"
 
+#include <QTextStream>
+
+namespace {
+
+// LastErrorCode after a page whose text takes more work than a page may.
+const int kPageTooComplex = 10;
+
+} // namespace
+
 bool TextLine::parse(const QString& record, TextLine* line)
 {
     // A font name that holds a comma comes in double quotes.
@@ -29,6 +38,10 @@ QList<TextLine> TextLine::ofPage(OmbrelPDFLibraryCPDylibCPP1311& library, int pa
     library.SelectPage(page);
     library.SetTextExtractionOptions(1, 0);
     const std::wstring text = library.GetPageText(3);
+    if (text.empty() && library.LastErrorCode() == kPageTooComplex)
+        QTextStream(stderr) << "vantora: page " << page
+                            << " skipped: its text takes more work than a page may (forms drawn inside one another "
+                               "hundreds of thousands of times).\n";
     const QString records = QString::fromUcs4(reinterpret_cast<const uint*>(text.data()), static_cast<int>(text.size()));
     QList<TextLine> lines;
     for (const QString& record : records.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {

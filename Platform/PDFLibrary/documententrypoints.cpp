@@ -23,7 +23,7 @@ extern "C" {
 int ULRLoadFromFile(int instanceID, wchar_t* fileName, wchar_t* password)
 {
     return GuardedEntry(instanceID, 0, [&](LibraryInstance& instance) {
-        const std::string path = Utf8FromUcs4(instance.TakeWideString(fileName));
+        const std::string path = FileNameBytes(instance.TakeWideString(fileName));
         const std::string secret = Utf8FromUcs4(instance.TakeWideString(password));
         // A failed load leaves no document: the caller must not go on
         // working on the previous one believing it is the new one.
@@ -37,7 +37,7 @@ int ULRLoadFromFile(int instanceID, wchar_t* fileName, wchar_t* password)
 int ULRSaveToFile(int instanceID, wchar_t* fileName)
 {
     return GuardedEntry(instanceID, 0, [&](LibraryInstance& instance) {
-        const std::string path = Utf8FromUcs4(instance.TakeWideString(fileName));
+        const std::string path = FileNameBytes(instance.TakeWideString(fileName));
         PdfDocument* document = instance.Document();
         if (!document)
             throw EngineError(EngineErrorCode::NoDocument, "no document loaded");

@@ -5,7 +5,8 @@
 #include <mupdf/fitz.h>
 
 // Runs MuPDF calls under their own fz_try and turns a MuPDF error into an
-// EngineError. The work must not keep C++ objects with destructors alive across
+// EngineError; an aborted run, which only a page over its budget asks for,
+// into TooComplex. The work must not keep C++ objects with destructors alive across
 // a MuPDF call: a MuPDF error longjmps straight back here, past them.
 template <typename Work>
 void EngineCall(fz_context* ctx, Work&& work, EngineErrorCode code = EngineErrorCode::Engine)
@@ -16,5 +17,6 @@ void EngineCall(fz_context* ctx, Work&& work, EngineErrorCode code = EngineError
     fz_catch(ctx)
         failed = true;
     if (failed)
-        throw EngineError(code, fz_caught_message(ctx));
+        throw EngineError(fz_caught(ctx) == FZ_ERROR_ABORT ? EngineErrorCode::TooComplex : code,
+                          fz_caught_message(ctx));
 }

@@ -16,6 +16,7 @@ enum class EngineErrorCode
     NoDocument = 7,       // the call needs a loaded document
     NoSpace = 8,          // the output's device or quota is full
     PermissionDenied = 9, // the output or its folder may not be written
+    TooComplex = 10,      // a page's text takes more work than a page may take
 };
 
 // A MuPDF error (or one of ours) carried across C++ frames, which a longjmp

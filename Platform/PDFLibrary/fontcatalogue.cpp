@@ -3,6 +3,7 @@
 #include "enginecall.h"
 #include "fontresourcenames.h"
 #include "parsedobjects.h"
+#include "pdfdocument.h"
 #include "resourcefontwalk.h"
 
 #include <cctype>
@@ -91,25 +92,23 @@ FontEntry EntryOf(fz_context* ctx, const ResourceFont& font)
 
 } // namespace
 
-FontCatalogue FontCatalogue::Collect(fz_context* ctx, pdf_document* doc)
+FontCatalogue FontCatalogue::Collect(const PdfDocument& document)
 {
+    fz_context* ctx = document.Context();
     FontCatalogue catalogue;
     ResourceFontWalk walk(ctx, [&](const ResourceFont& font) {
         // Identifiers are object numbers: a font written inline has none.
         if (font.number > 0)
             catalogue.mFonts.push_back(EntryOf(ctx, font));
     });
-    int pages = 0;
-    EngineCall(ctx, [&] { pages = pdf_count_pages(ctx, doc); });
     // The names are all that is kept: a large document's fonts' objects
     // need not stay in memory for the rest of the run.
-    const ParsedObjectsScope scope(ctx, doc);
-    for (int index = 0; index < pages; ++index)
+    const ParsedObjectsScope scope(ctx, document.Doc());
+    for (int page = 1; page <= document.PageCount(); ++page)
     {
+        pdf_obj* pageObject = document.PageObject(page);
         pdf_obj* resources = nullptr;
-        EngineCall(ctx, [&] {
-            resources = pdf_dict_get_inheritable(ctx, pdf_lookup_page_obj(ctx, doc, index), PDF_NAME(Resources));
-        });
+        EngineCall(ctx, [&] { resources = pdf_dict_get_inheritable(ctx, pageObject, PDF_NAME(Resources)); });
         walk.Walk(resources);
     }
     return catalogue;

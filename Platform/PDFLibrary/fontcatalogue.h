@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class PdfDocument;
+
 // The document's distinct font resources, in the order FindFonts lists them.
 struct FontEntry
 {
@@ -18,7 +20,7 @@ class FontCatalogue
 {
 public:
     // Walks every page's font resources; throws EngineError.
-    static FontCatalogue Collect(fz_context* ctx, pdf_document* doc);
+    static FontCatalogue Collect(const PdfDocument& document);
 
     int Count() const { return static_cast<int>(mFonts.size()); }
     // 1-based index as FindFonts counts; 0 when out of range.

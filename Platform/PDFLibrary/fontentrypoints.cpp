@@ -11,7 +11,7 @@ namespace {
 const FontCatalogue& Fonts(LibraryInstance& instance, PdfDocument& document)
 {
     if (!instance.Fonts())
-        instance.SetFonts(std::make_unique<FontCatalogue>(FontCatalogue::Collect(document.Context(), document.Doc())));
+        instance.SetFonts(std::make_unique<FontCatalogue>(FontCatalogue::Collect(document)));
     return *instance.Fonts();
 }
 

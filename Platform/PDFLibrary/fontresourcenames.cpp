@@ -1,7 +1,35 @@
 #include "fontresourcenames.h"
 
 #include "enginecall.h"
+#include "formdraws.h"
 #include "resourcefontwalk.h"
+
+namespace {
+
+// MuPDF draws a Type 3 font's glyphs when it loads the font, outside the
+// page's budget: the forms they draw are counted first, and a font over the
+// budget makes the page too complex to read.
+void CheckType3Glyphs(fz_context* ctx, pdf_document* doc, pdf_obj* listing, pdf_obj* font)
+{
+    long long draws = 0;
+    EngineCall(ctx, [&] {
+        if (!pdf_name_eq(ctx, pdf_dict_get(ctx, font, PDF_NAME(Subtype)), PDF_NAME(Type3)))
+            return;
+        pdf_obj* resources = pdf_dict_get(ctx, font, PDF_NAME(Resources));
+        if (!resources)
+            resources = listing;
+        // Glyphs without forms to draw, as most are, need no count.
+        if (pdf_dict_len(ctx, pdf_dict_get(ctx, resources, PDF_NAME(XObject))) == 0)
+            return;
+        pdf_obj* glyphs = pdf_dict_get(ctx, font, PDF_NAME(CharProcs));
+        for (int i = 0; i < pdf_dict_len(ctx, glyphs) && draws <= kMostFormsPerPage; ++i)
+            draws += CountFormDraws(ctx, doc, resources, pdf_dict_get_val(ctx, glyphs, i), kMostFormsPerPage - draws);
+    });
+    if (draws > kMostFormsPerPage)
+        throw EngineError(EngineErrorCode::TooComplex, "a Type 3 font's glyphs draw too many forms");
+}
+
+} // namespace
 
 std::string FontResourceName(fz_context* ctx, pdf_obj* font, pdf_obj* key)
 {
@@ -25,6 +53,7 @@ FontResourceNames::FontResourceNames(fz_context* ctx, pdf_document* doc, pdf_obj
     pdf_obj* resources = nullptr;
     EngineCall(ctx, [&] { resources = pdf_dict_get_inheritable(ctx, pageObject, PDF_NAME(Resources)); });
     ResourceFontWalk walk(ctx, [this](const ResourceFont& font) {
+        CheckType3Glyphs(mContext, mDoc, font.resources, font.font);
         // A font MuPDF cannot load shows no text either: skip it.
         try
         {

@@ -16,9 +16,9 @@ struct PageGlyphs
     std::vector<std::string> fontNames;  // UTF-8
 };
 
-// Runs the contents of a page (1-based) into a GlyphCollector. The caller
-// holds the document's access lock. `reuse`'s glyph storage is taken over,
+// Runs the contents of a page (its dictionary, which the caller keeps) into
+// a GlyphCollector. The caller holds the document's access lock. `reuse`'s glyph storage is taken over,
 // so that one who extracts page after page need not grow fresh memory for
 // each (a page's glyphs take hundreds of kilobytes, which the system hands
 // out page by page). Throws EngineError.
-PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, int pageNumber, PageGlyphs reuse = {});
+PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, pdf_obj* page, PageGlyphs reuse = {});

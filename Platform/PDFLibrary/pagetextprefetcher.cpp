@@ -47,7 +47,7 @@ std::wstring PageTextPrefetcher::Take(int page)
     PageGlyphs glyphs;
     {
         std::lock_guard<std::mutex> access(mDocument.Access());
-        glyphs = CollectPageGlyphs(mDocument.Context(), mDocument.Doc(), page);
+        glyphs = CollectPageGlyphs(mDocument.Context(), mDocument.Doc(), mDocument.PageObject(page));
     }
     return FormatTextRecords(glyphs);
 }

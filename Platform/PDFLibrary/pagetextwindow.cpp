@@ -1,5 +1,7 @@
 #include "pagetextwindow.h"
 
+#include "engineerror.h"
+
 PageTextWindow::PageTextWindow(int pageCount, int pagesAhead)
     : mPageCount(pageCount), mAhead(pagesAhead)
 {
@@ -15,6 +17,7 @@ void PageTextWindow::MoveTo(int first)
 std::optional<std::wstring> PageTextWindow::Take(int page)
 {
     std::optional<std::wstring> records;
+    bool tooComplex = false;
     {
         std::unique_lock<std::mutex> lock(mMutex);
         if (page < 1 || page > mPageCount)
@@ -32,10 +35,15 @@ std::optional<std::wstring> PageTextWindow::Take(int page)
         });
         const auto slot = mSlots.find(page);
         if (slot != mSlots.end() && slot->second.done)
+        {
             records = std::move(slot->second.records);
+            tooComplex = slot->second.tooComplex;
+        }
         MoveTo(page + 1);
     }
     mChanged.notify_all();
+    if (tooComplex)
+        throw EngineError(EngineErrorCode::TooComplex, "the page draws too many forms");
     return records;
 }
 
@@ -84,7 +92,7 @@ int PageTextWindow::NextPage()
     return page;
 }
 
-void PageTextWindow::Deliver(int page, std::optional<std::wstring> records)
+void PageTextWindow::Deliver(int page, std::optional<std::wstring> records, bool tooComplex)
 {
     {
         std::lock_guard<std::mutex> guard(mMutex);
@@ -95,6 +103,7 @@ void PageTextWindow::Deliver(int page, std::optional<std::wstring> records)
         {
             slot->second.done = true;
             slot->second.records = std::move(records);
+            slot->second.tooComplex = tooComplex;
         }
     }
     mChanged.notify_all();

@@ -21,7 +21,9 @@ public:
     // The reader's side. The records of a page (1-based), made by a worker
     // while the reader waits if no worker is ahead with it; nothing when no
     // worker is left or the worker failed (the reader's own attempt then
-    // gets the error). From now on the pages after it are the window.
+    // gets the error). A page over its budget throws EngineError
+    // TooComplex: another attempt would only cost as much again. From now
+    // on the pages after it are the window.
     std::optional<std::wstring> Take(int page);
     // Workers get no more pages.
     void Stop();
@@ -32,8 +34,9 @@ public:
     void Leave();
     // The next page to extract, waiting for one; 0 once stopped.
     int NextPage();
-    // What was made of the page NextPage gave; nothing when it failed.
-    void Deliver(int page, std::optional<std::wstring> records);
+    // What was made of the page NextPage gave; nothing when it failed, and
+    // then whether it was over its budget.
+    void Deliver(int page, std::optional<std::wstring> records, bool tooComplex = false);
 
 private:
     bool InWindow(int page) const { return mFirst > 0 && page >= mFirst && page < mFirst + mAhead; }
@@ -50,6 +53,7 @@ private:
     {
         bool done = false;
         std::optional<std::wstring> records;  // nothing: the worker failed
+        bool tooComplex = false;
     };
     std::map<int, Slot> mSlots;
     int mFirst = 0;       // the window's first page; 0 before the first Take

@@ -46,17 +46,7 @@ void PageTextWorker::Run()
         fz_context* ctx = engine.Get();
         const std::unique_ptr<PdfDocument> copy = mDocument.OpenCopy(ctx);
         // The copy is only read: what it parses for pages may go again,
-        // what opening it parsed stays. So does the page tree: looking up
-        // the last page parses the tree's nodes on the way there (in a flat
-        // tree every page's dictionary), which every later look-up walks.
-        try
-        {
-            copy->PageObject(copy->PageCount());
-        }
-        catch (const EngineError&)
-        {
-            // A tree broken on the way there: each page finds its own way.
-        }
+        // what opening it parsed (the page tree among it) stays.
         MarkParsedObjects(ctx, copy->Doc());
         int done = 0;
         PageGlyphs glyphs;
@@ -65,16 +55,22 @@ void PageTextWorker::Run()
             if (++done % kPagesBetweenDrops == 0)
                 DropParsedObjects(ctx, copy->Doc());
             std::optional<std::wstring> records;
+            bool tooComplex = false;
             try
             {
-                glyphs = CollectPageGlyphs(ctx, copy->Doc(), page, std::move(glyphs));
+                glyphs = CollectPageGlyphs(ctx, copy->Doc(), copy->PageObject(page), std::move(glyphs));
                 records = FormatTextRecords(glyphs);
+            }
+            catch (const EngineError& error)
+            {
+                // Left to the reader, who gets the error from its own
+                // attempt; but a page over its budget would cost it as much.
+                tooComplex = error.Code() == EngineErrorCode::TooComplex;
             }
             catch (...)
             {
-                // Left to the reader, who gets the error from its own attempt.
             }
-            mWindow.Deliver(page, std::move(records));
+            mWindow.Deliver(page, std::move(records), tooComplex);
         }
     }
     catch (...)

@@ -31,6 +31,8 @@ PdfDocument::PdfDocument(fz_context* ctx, pdf_document* doc, std::shared_ptr<con
 
 PdfDocument::~PdfDocument()
 {
+    // The pages' objects go before their document.
+    mPages = PageTree();
     pdf_drop_document(mContext, mDoc);
 }
 
@@ -74,33 +76,27 @@ std::unique_ptr<PdfDocument> PdfDocument::Open(fz_context* ctx, std::shared_ptr<
     if (locked)
         throw EngineError(EngineErrorCode::PasswordRequired, "wrong or missing password");
 
+    try
+    {
+        document->mPages = PageTree(ctx, doc);
+    }
+    catch (const EngineError& error)
+    {
+        throw EngineError(EngineErrorCode::Damaged, error.what());
+    }
     EngineCall(ctx, [&] {
-        document->mPageCount = pdf_count_pages(ctx, doc);
         document->mRepaired = pdf_was_repaired(ctx, doc);
         document->mOriginalStartXref = doc->startxref;
     }, EngineErrorCode::Damaged);
     // A repair that found no page found no PDF worth the name.
-    if (document->mPageCount <= 0)
+    if (document->PageCount() <= 0)
         throw EngineError(EngineErrorCode::Damaged, "no pages");
     return document;
 }
 
-pdf_obj* PdfDocument::PageObject(int pageNumber) const
-{
-    if (!HasPage(pageNumber))
-        return nullptr;
-    pdf_obj* page = nullptr;
-    EngineCall(mContext, [&] { page = pdf_lookup_page_obj(mContext, mDoc, pageNumber - 1); });
-    return page;
-}
-
 int PdfDocument::PageNumberOf(pdf_obj* pageObject) const
 {
-    if (!pageObject)
-        return 0;
-    int index = -1;
-    EngineCall(mContext, [&] { index = pdf_lookup_page_number(mContext, mDoc, pageObject); });
-    return index >= 0 && index < mPageCount ? index + 1 : 0;
+    return pageObject ? mPages.NumberOf(mContext, pageObject) : 0;
 }
 
 bool PdfDocument::SelectPage(int pageNumber)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pagetree.h"
 #include "pdffile.h"
 
 #include <mupdf/pdf.h>
@@ -34,10 +35,12 @@ public:
     std::mutex& Access() const { return mAccess; }
     pdf_document* Doc() const { return mDoc; }
 
-    int PageCount() const { return mPageCount; }
-    bool HasPage(int pageNumber) const { return pageNumber >= 1 && pageNumber <= mPageCount; }
-    // The page dictionary of a 1-based page number; null when out of range.
-    pdf_obj* PageObject(int pageNumber) const;
+    // The pages the page tree holds, whatever its /Count says.
+    int PageCount() const { return mPages.Count(); }
+    bool HasPage(int pageNumber) const { return pageNumber >= 1 && pageNumber <= PageCount(); }
+    // The page dictionary of a 1-based page number (a reference to it);
+    // null when out of range.
+    pdf_obj* PageObject(int pageNumber) const { return mPages.Page(pageNumber); }
     // The 1-based number of a page dictionary; 0 when it is no page of ours.
     int PageNumberOf(pdf_obj* pageObject) const;
 
@@ -62,7 +65,8 @@ private:
     // trusted as the base of an incremental update.
     bool mRepaired = false;
     int64_t mOriginalStartXref = 0;
-    int mPageCount = 0;
+    // Read once when opened: nothing this library does changes the pages.
+    PageTree mPages;
     int mSelectedPage = 1;
     mutable std::mutex mAccess;
 };

@@ -22,6 +22,9 @@ wchar_t* ULRGetPageText(int instanceID, int extractOptions)
         const int page = document.SelectedPage();
         std::wstring records = instance.TextPrefetcher().Take(page);
         instance.Anchors().PageTextGiven(page, records);
+        // A page without text and a page whose text could not be read
+        // both answer nothing: LastErrorCode tells them apart.
+        instance.SetLastError(EngineErrorCode::None);
         return records;
     });
 }

@@ -3,6 +3,10 @@
 namespace {
 
 const char32_t kReplacement = 0xFFFD;
+// A file name's byte 0x80 to 0xFF that is no part of UTF-8 comes as
+// U+DC80 to U+DCFF, a lone surrogate no text holds.
+const char32_t kEscapedByteFirst = 0xDC80;
+const char32_t kEscapedByteLast = 0xDCFF;
 
 bool IsScalarValue(char32_t c)
 {
@@ -43,6 +47,21 @@ std::string Utf8FromUcs4(const std::wstring& text)
     out.reserve(text.size());
     for (wchar_t unit : text)
         AppendUtf8(out, static_cast<char32_t>(static_cast<unsigned int>(unit)));
+    return out;
+}
+
+std::string FileNameBytes(const std::wstring& name)
+{
+    std::string out;
+    out.reserve(name.size());
+    for (wchar_t unit : name)
+    {
+        const auto c = static_cast<char32_t>(static_cast<unsigned int>(unit));
+        if (c >= kEscapedByteFirst && c <= kEscapedByteLast)
+            out += static_cast<char>(c - 0xDC00);
+        else
+            AppendUtf8(out, c);
+    }
     return out;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes a few small PDFs into the folder given: pages with text in several
 fonts and render modes, an outline, a form with its own fonts, a file with a
-broken cross-reference table, damaged outlines and one nested 150 deep."""
+broken cross-reference table, damaged outlines and one nested 150 deep, page
+trees that lie about their count or loop, and forms that fan out."""
 import os
 import sys
 
@@ -76,6 +77,54 @@ def nested_outline(levels):
 
 
 SEEDS["outline-deep.pdf"] = nested_outline(150)
+
+PAGE = ("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Resources << /Font << /F1 5 0 R >> "
+        "/XObject << /X 6 0 R >> >> /Contents 4 0 R >>")
+HEADING = stream("BT /F1 18 Tf 72 720 Td (Chapter One) Tj ET")
+HELVETICA = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"
+
+# One real page under a /Count of 2147483647; a tree whose inner node lists
+# the root, itself and a null.
+SEEDS["pages-count-lie.pdf"] = pdf([
+    "<< /Type /Catalog /Pages 2 0 R >>",
+    "<< /Type /Pages /Kids [3 0 R] /Count 2147483647 >>",
+    PAGE.replace(" /XObject << /X 6 0 R >>", ""), HEADING, HELVETICA,
+])
+SEEDS["pages-cycle.pdf"] = pdf([
+    "<< /Type /Catalog /Pages 2 0 R >>",
+    "<< /Type /Pages /Kids [3 0 R 6 0 R 6 0 R] /Count 5 >>",
+    PAGE.replace(" /XObject << /X 6 0 R >>", ""), HEADING, HELVETICA,
+    "<< /Type /Pages /Parent 2 0 R /Kids [2 0 R 6 0 R null 3 0 R] /Count 3 >>",
+])
+
+
+def form_fan_out(depth, in_glyph=False):
+    """A page drawing form 6, each form drawing the next twice: 2^depth
+    forms drawn, unless the library stops the page. in_glyph: the glyph of a
+    Type 3 font draws form 6, as MuPDF does when it loads the font."""
+    glyph_font = 6 + depth
+    page = PAGE.replace("/F1 5 0 R >> /XObject << /X 6 0 R >>", "/F1 5 0 R /T %d 0 R >>" % glyph_font) if in_glyph else PAGE
+    show = "/T 9 Tf (A) Tj ET" if in_glyph else "ET /X Do"
+    objects = ["<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+               page,
+               stream("BT /F1 18 Tf 72 720 Td (Chapter One) Tj " + show), HELVETICA]
+    form = "/Type /XObject /Subtype /Form /BBox [0 0 612 792] /Resources << %s >> "
+    for level in range(depth - 1):
+        content = "/N Do /N Do"
+        objects.append("<< %s/Length %d >>\nstream\n%s\nendstream" % (
+            form % ("/XObject << /N %d 0 R >>" % (7 + level)), len(content), content))
+    content = "BT /F1 9 Tf 72 100 Td (leaf) Tj ET"
+    objects.append("<< %s/Length %d >>\nstream\n%s\nendstream" % (
+        form % "/Font << /F1 5 0 R >>", len(content), content))
+    objects.append("<< /Type /Font /Subtype /Type3 /FontBBox [0 0 1000 1000] /FontMatrix [0.001 0 0 0.001 0 0] "
+                   "/CharProcs << /a %d 0 R >> /Encoding << /Differences [65 /a] >> /FirstChar 65 /LastChar 65 "
+                   "/Widths [1000] /Resources << /XObject << /X 6 0 R >> >> >>" % (glyph_font + 1))
+    objects.append(stream("1000 0 d0 /X Do"))
+    return pdf(objects)
+
+
+SEEDS["forms-fan-out.pdf"] = form_fan_out(25)
+SEEDS["glyph-forms-fan-out.pdf"] = form_fan_out(25, in_glyph=True)
 
 
 def main():

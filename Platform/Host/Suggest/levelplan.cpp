@@ -80,6 +80,32 @@ QVector<LevelFit> WithoutUnnumberedTail(const DocumentLines& document, QVector<L
 
 namespace LevelPlan {
 
+// Under numbered titles, a level whose titles are numbered but for some
+// keeps the numbered ones: the others are run-in headings set alike, which
+// a contents page leaves out.
+QVector<LevelFit> KeepingNumbered(const DocumentLines& document, QVector<LevelFit> fits)
+{
+    static const QString numbered = QStringLiteral("(?=([0-9]+|[A-Z])(\\.[0-9]+)+\\.?\\s)");
+    for (int level = 1; level < fits.size(); ++level) {
+        const int share = NumberedShare(document, fits.at(level));
+        if (NumberedShare(document, fits.at(level - 1)) < 70 || share < 30 || share >= 95)
+            continue;
+        LevelFit& fit = fits[level];
+        fit.checks.maskParts.prepend(numbered);
+        fit.checks.compileMask();
+        const auto passing = [&](const QVector<int>& lines) {
+            QVector<int> kept;
+            for (int line : lines)
+                if (fit.checks.passes(document.lines.at(line)))
+                    kept << line;
+            return kept;
+        };
+        fit.headings = passing(fit.headings);
+        fit.strays = passing(fit.strays);
+    }
+    return fits;
+}
+
 // A level more of whose titles come before any title of the level above
 // than that level has is no level below it: the upper one holds text that
 // only looks like titles (a figure's large labels) and goes.
@@ -93,7 +119,7 @@ QVector<LevelFit> fit(const DocumentLines& document, const QVector<LineFault>& f
             if (dropped.at(level) > fits.at(level - 1).headings.size())
                 upper = level - 1;
         if (upper < 0)
-            return WithoutUnnumberedTail(document, fits);
+            return KeepingNumbered(document, WithoutUnnumberedTail(document, fits));
         levels.remove(upper);
     }
 }

@@ -548,6 +548,35 @@ private slots:
         QCOMPARE(tree(out + "/first.pdf"), tree(out + "/sample.pdf"));
     }
 
+    void latin1FileNamesOpen_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("UTF-8 locale") << "C.UTF-8";
+        QTest::newRow("C locale") << "C";
+    }
+
+    // A name written in Latin-1 is no UTF-8: its byte 0xE9 must reach the
+    // file system as it came, in and out. Only a shell passes such bytes.
+    void latin1FileNamesOpen()
+    {
+        QFETCH(QString, locale);
+        QTemporaryDir folder;
+        const QString script = QStringLiteral(
+            "cd \"$1\" && in=$(printf 'caf\\351.pdf') && out=$(printf 'out\\351.pdf') && cp \"$2\" \"$in\" && "
+            "for command in text fonts outline; do \"$3\" $command \"$in\" >/dev/null || exit 1; done && "
+            "\"$3\" run --nth 2 \"$in\" -o \"$out\" >/dev/null && test -s \"$out\"");
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LANG", locale);
+        environment.insert("LC_ALL", locale);
+        process.setProcessEnvironment(environment);
+        process.start("/bin/sh", {"-c", script, "sh", folder.path(), mSample,
+                                  QDir(qEnvironmentVariable("VANTORA_BIN_DIR")).filePath("vantora")});
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+        QProcess::execute("/bin/sh", {"-c", "rm -f \"$1\"/*.pdf", "sh", folder.path()});
+    }
+
 private:
     Outcome vantora(const QStringList& arguments, const QStringList& unset = {}, const QByteArray& input = {})
     {

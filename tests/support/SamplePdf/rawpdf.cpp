@@ -59,7 +59,11 @@ QByteArray RawPdf::bytes() const
     }
     objects[0] = "<< /Type /Catalog /Pages 2 0 R >>";
     objects[1] = "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(mPages.size()) + " >>";
+    return fromObjects(objects);
+}
 
+QByteArray RawPdf::fromObjects(const QList<QByteArray>& objects)
+{
     QByteArray out = "%PDF-1.7\n%\xe2\xe3\xcf\xd3\n";
     QList<int> offsets;
     for (int i = 0; i < objects.size(); ++i)

@@ -23,6 +23,9 @@ public:
 
     QByteArray bytes() const;
     bool write(const QString& path) const;
+    // A file of the objects as they are, numbered from 1; object 1 is the
+    // catalog.
+    static QByteArray fromObjects(const QList<QByteArray>& objects);
 
 private:
     struct Font
