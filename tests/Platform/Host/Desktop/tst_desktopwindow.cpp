@@ -94,7 +94,8 @@ private slots:
         QVERIFY(group->menuAction()->associatedWidgets().contains(mWindow->findChild<QMenu*>("actionsMenu")));
         QVERIFY(!menu->icon().pixmap(32, QIcon::Normal).isNull() && !menu->icon().pixmap(32, QIcon::Disabled).isNull());
         QCOMPARE(menu->actions(),
-                 (QList<QAction*>{action("actionEditSettings"), action("actionEveryNthPage"), action("actionRun")}));
+                 (QList<QAction*>{action("actionSuggestLevels"), action("actionEditSettings"),
+                                  action("actionEveryNthPage"), action("actionRun")}));
     }
 
     void pointingAtHeadingsBuildsTheOutline()
@@ -206,6 +207,31 @@ private slots:
                           "trailer <</Root 1 0 R/Size 4>>\n%%EOF\n");
         QVERIFY(mWindow->openFile(claims));
         QTRY_COMPARE(mWindow->findChild<QLabel*>("pageCount")->text(), QStringLiteral(" of 1 "));
+    }
+
+    // Suggested levels come up in the wizard to be seen first; once
+    // finished they run like levels picked by hand.
+    void suggestedLevelsOpenInTheWizard()
+    {
+        QVERIFY(mWindow->openFile(mSample));
+        int rows = 0;
+        WhenModal("CPrefsDialog", [&rows](QWidget* wizard) {
+            rows = Child<QTableWidget>(wizard, "page3LevelTableWidget")->rowCount();
+            Click(wizard, "page3FinishButton");
+        });
+        action("actionSuggestLevels")->trigger();
+        QVERIFY(rows >= 2);
+        QCOMPARE(mWindow->actionRunner()->settings().value("LevelCount").toInt(), rows);
+        QSignalSpy finished(mWindow.get(), &DesktopWindow::runFinished);
+        WhenModal("QMessageBox", [](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
+        action("actionRun")->trigger();
+        QVERIFY(finished.wait(60000));
+        QStringList chapters;
+        for (const Heading& heading : mHeadings)
+            if (heading.level == 1)
+                chapters << heading.title;
+        const QStringList top = mWindow->outlinePanel()->text().split('\n').filter(QRegularExpression("^\\S"));
+        QCOMPARE(top, chapters);
     }
 
     // Size 14.346 pt: the picked size, as the field shows it, must match its
