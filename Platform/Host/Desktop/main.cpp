@@ -2,12 +2,15 @@
 // headings in the action's wizard, run the action and save.
 #include "actionplugin.h"
 #include "desktopwindow.h"
+#include "filenamecodec.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
 int main(int argc, char* argv[])
 {
+    // Before Qt reads the arguments: a Latin-1 file name must name its file.
+    FileNameCodec::installForLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantora-desktop"));
 
