@@ -1,6 +1,8 @@
 #include "pagerasteriser.h"
 
 #include "enginecall.h"
+#include "fontresourcenames.h"
+#include "formdraws.h"
 
 namespace {
 
@@ -9,12 +11,29 @@ const double kMaxDpi = 2400;
 // A preview bigger than this (pixels) is a mistake, not a preview.
 const double kMaxPixels = 200e6;
 
+// Forms that fan out, drawn by the page or by its Type 3 glyphs, would hold
+// the preview for hours: counted first, without drawing, as the text's are.
+void CheckFormBudget(fz_context* ctx, pdf_document* doc, int pageNumber)
+{
+    pdf_obj* page = nullptr;
+    long long draws = 0;
+    EngineCall(ctx, [&] {
+        page = pdf_lookup_page_obj(ctx, doc, pageNumber - 1);
+        draws = CountFormDraws(ctx, doc, pdf_dict_get_inheritable(ctx, page, PDF_NAME(Resources)),
+                               pdf_dict_get(ctx, page, PDF_NAME(Contents)), kMostFormsPerPage);
+    });
+    if (draws > kMostFormsPerPage)
+        throw EngineError(EngineErrorCode::TooComplex, "the page draws too many forms to render");
+    const FontResourceNames glyphsChecked(ctx, doc, page);
+}
+
 } // namespace
 
 std::string RasterisePagePng(fz_context* ctx, pdf_document* doc, int pageNumber, double dpi)
 {
     if (!(dpi >= kMinDpi && dpi <= kMaxDpi))
         throw EngineError(EngineErrorCode::Engine, "resolution out of range");
+    CheckFormBudget(ctx, doc, pageNumber);
     fz_page* page = nullptr;
     fz_pixmap* pixmap = nullptr;
     fz_buffer* png = nullptr;

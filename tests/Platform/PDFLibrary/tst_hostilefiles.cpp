@@ -112,6 +112,8 @@ void HostileFilesTest::readInBoundedWork()
             shown.last() += "#" + QString::number(error);
     }
     QCOMPARE(shown, texts);
+    // The preview draws a page in bounded work too, or refuses it.
+    QCOMPARE(session.library().RenderPageToString(9, 1, 0).empty(), texts.first().startsWith('#'));
     // The font walk ends too, however often nodes and forms are listed.
     QVERIFY(session.library().FindFonts() >= 1);
 }
