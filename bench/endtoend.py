@@ -88,7 +88,7 @@ def median_timing(timings):
 
 def outline(vantora, pdf):
     result = subprocess.run([vantora, "outline", "--json", pdf], check=True, capture_output=True, text=True)
-    return json.loads(result.stdout)
+    return json.loads(result.stdout)["outline"]
 
 
 def flatten(items, depth=1):
