@@ -11,12 +11,10 @@ processor time and its largest deviation are printed at the end.
 usage: bench/replacebench.py [--build DIR] [--repeat N] [COUNT ...]
 """
 
-import argparse
 import os
-import sys
 
 import pdfobjects
-from timing import seconds, straight_line
+from timing import scaling_setup, seconds, straight_line
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CACHE = os.path.join(HERE, "cache")
@@ -90,19 +88,7 @@ def document(count, shape):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
-    parser.add_argument("--build", default=os.path.join(HERE, "..", "build"))
-    parser.add_argument("--repeat", type=int, default=3)
-    parser.add_argument("counts", nargs="*", type=int, metavar="COUNT", default=COUNTS)
-    args = parser.parse_args()
-    vantora = os.path.join(os.path.abspath(args.build), "bin", "vantora")
-    if not os.access(vantora, os.X_OK):
-        sys.exit(f"{vantora} is missing: build first (make build)")
-    os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
-    os.makedirs(CACHE, exist_ok=True)
-    settings = os.path.join(CACHE, "replace.ini")
-    with open(settings, "w") as f:
-        f.write(SETTINGS)
+    args, vantora, settings = scaling_setup(__doc__.strip().splitlines()[0], COUNTS, "replace.ini", SETTINGS, CACHE)
     out = os.path.join(CACHE, "replaced.pdf")
 
     print(f"{os.cpu_count()} cores; load average {os.getloadavg()[0]:.2f}; median of {args.repeat} runs")

@@ -1,8 +1,12 @@
-"""What the scaling benchmarks share: timing a command, and fitting a line."""
+"""What the scaling benchmarks share: their command line, timing a command,
+and fitting a line."""
 
+import argparse
+import os
 import resource
 import statistics
 import subprocess
+import sys
 import time
 
 
@@ -30,3 +34,23 @@ def straight_line(points):
     a = mean_y - b * mean_x
     worst = max(abs(y - (a + b * x)) for x, y in points) / max(y for _, y in points)
     return a, b, worst
+
+
+def scaling_setup(description, counts, settings_name, settings_text, cache):
+    """The arguments (--build, --repeat, counts), the built vantora, and the
+    run's settings file written into the cache."""
+    parser = argparse.ArgumentParser(description=description)
+    here = os.path.dirname(os.path.abspath(__file__))
+    parser.add_argument("--build", default=os.path.join(here, "..", "build"))
+    parser.add_argument("--repeat", type=int, default=3)
+    parser.add_argument("counts", nargs="*", type=int, metavar="COUNT", default=counts)
+    args = parser.parse_args()
+    vantora = os.path.join(os.path.abspath(args.build), "bin", "vantora")
+    if not os.access(vantora, os.X_OK):
+        sys.exit(f"{vantora} is missing: build first (make build)")
+    os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
+    os.makedirs(cache, exist_ok=True)
+    settings = os.path.join(cache, settings_name)
+    with open(settings, "w") as f:
+        f.write(settings_text)
+    return args, vantora, settings
