@@ -1,6 +1,7 @@
 #include "documentrecords.h"
 
 #include "pdflibrarybinding.h"
+#include "skippedpage.h"
 
 DocumentRecords::DocumentRecords(OmbrelPDFLibraryCPDylibCPP1311& library)
 {
@@ -10,6 +11,8 @@ DocumentRecords::DocumentRecords(OmbrelPDFLibraryCPDylibCPP1311& library)
         library.SelectPage(page);
         library.SetTextExtractionOptions(1, 0);
         mPages.push_back(library.GetPageText(3));
+        if (mPages.back().empty() && SkippedPage::wasSkipped(library))
+            SkippedPage::warn(page);
     }
 }
 

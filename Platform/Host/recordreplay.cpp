@@ -1,12 +1,12 @@
 #include "recordreplay.h"
 
+#include "bindingslots.h"
 #include "documentrecords.h"
 #include "hosterror.h"
 #include "pdflibrarybinding.h"
 
 #include <QtGlobal>
 
-#include <cstring>
 
 namespace {
 
@@ -69,19 +69,11 @@ int ReplayedNewOutline(int instance, int parent, wchar_t* title, int page, doubl
     return Active.newOutline(instance, parent, title, page, position);
 }
 
-int SlotOf(const char* name)
-{
-    for (int slot = 0; slot < OmbrelPDFLibraryCPDylibCPP1311::EntryPointCount; ++slot)
-        if (std::strcmp(OmbrelPDFLibraryCPDylibCPP1311::EntryPointNames[slot], name) == 0)
-            return slot;
-    throw HostError(QStringLiteral("The PDF library binding has no %1.").arg(QLatin1String(name)));
-}
-
 } // namespace
 
 RecordReplay::RecordReplay(OmbrelPDFLibraryCPDylibCPP1311& library, const DocumentRecords& records)
-    : mSlots(reinterpret_cast<void**>(reinterpret_cast<char*>(&library) + PDFLibraryBindingLayout::Slots)),
-      mPageTextSlot(SlotOf("ULRGetPageText")), mNewOutlineSlot(SlotOf("ULRNewOutline")),
+    : mSlots(BindingSlots::of(library)), mPageTextSlot(BindingSlots::named("ULRGetPageText")),
+      mNewOutlineSlot(BindingSlots::named("ULRNewOutline")),
       mPageText(mSlots[mPageTextSlot]), mNewOutline(mSlots[mNewOutlineSlot]),
       mResultLength(mSlots[OmbrelPDFLibraryCPDylibCPP1311::StringResultLengthSlot])
 {

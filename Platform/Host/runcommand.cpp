@@ -12,11 +12,13 @@
 #include "outlineprinter.h"
 #include "outlinereader.h"
 #include "outputtarget.h"
+#include "pagetextwatch.h"
 #include "pdflibrarybinding.h"
 #include "progressline.h"
 #include "recordreplay.h"
 #include "runsettings.h"
 #include "settingskeys.h"
+#include "skippedpage.h"
 #include "vantoraoptions.h"
 
 #include <QFileInfo>
@@ -114,6 +116,11 @@ int RunCommand::runOne(QTextStream& out)
         steps = RunSettings::suggestedMaps(*records, QFileInfo(input).fileName());
         replay = std::make_unique<RecordReplay>(document.library(), *records);
     }
+    // Pages left out as too complex are named: by the suggestion's reading
+    // with --auto, else as the plug-in reads them.
+    std::unique_ptr<PageTextWatch> watch;
+    if (!replay)
+        watch = std::make_unique<PageTextWatch>(document.library());
     std::unique_ptr<AtomicSave> save;
     if (!dryRun)
         save = std::make_unique<AtomicSave>(output);
@@ -127,6 +134,11 @@ int RunCommand::runOne(QTextStream& out)
         made += Made(prefs, before, document.library().OutlineCount());
     }
 
+    if (watch) {
+        for (int page : watch->skippedPages())
+            SkippedPage::warn(page);
+        watch.reset();
+    }
     QTextStream err(stderr);
     err.setCodec("UTF-8");
     for (int i = 0; i < errors.GetCount(); ++i)

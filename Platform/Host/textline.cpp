@@ -1,13 +1,13 @@
 #include "textline.h"
 
 #include "pdflibrarybinding.h"
+#include "skippedpage.h"
 
 #include <QTextStream>
 
 namespace {
 
 // LastErrorCode after a page whose text takes more work than a page may.
-const int kPageTooComplex = 10;
 
 } // namespace
 
@@ -38,10 +38,8 @@ QList<TextLine> TextLine::ofPage(OmbrelPDFLibraryCPDylibCPP1311& library, int pa
     library.SelectPage(page);
     library.SetTextExtractionOptions(1, 0);
     const std::wstring text = library.GetPageText(3);
-    if (text.empty() && library.LastErrorCode() == kPageTooComplex)
-        QTextStream(stderr) << "vantora: page " << page
-                            << " skipped: its text takes more work than a page may (forms drawn inside one another "
-                               "hundreds of thousands of times).\n";
+    if (text.empty() && SkippedPage::wasSkipped(library))
+        SkippedPage::warn(page);
     const QString records = QString::fromUcs4(reinterpret_cast<const uint*>(text.data()), static_cast<int>(text.size()));
     QList<TextLine> lines;
     for (const QString& record : records.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {

@@ -284,6 +284,37 @@ private slots:
         QVERIFY(!QFile::exists(settings));
     }
 
+    // Forms drawn inside one another 2^19 times: the page is left out, the
+    // run goes on to the next and names the page it left.
+    void runNamesThePageItSkips()
+    {
+        auto stream = [](const QByteArray& content, const QByteArray& entries) {
+            return "<< " + entries + " /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content
+                + "\nendstream";
+        };
+        const QByteArray font = "/Resources << /Font << /F1 2 0 R >> /XObject << /N 7 0 R >> >>";
+        QList<QByteArray> objects{"<< /Type /Catalog /Pages 3 0 R >>",
+                                  "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+                                  "<< /Type /Pages /Kids [4 0 R 5 0 R] /Count 2 >>",
+                                  "<< /Type /Page /MediaBox [0 0 612 792] " + font + " /Contents 6 0 R >>",
+                                  "<< /Type /Page /MediaBox [0 0 612 792] " + font + " /Contents 26 0 R >>",
+                                  stream("/N Do", "")};
+        for (int form = 7; form < 26; ++form)
+            objects << stream(form < 25 ? "/N Do /N Do" : "BT /F1 9 Tf 72 100 Td (leaf) Tj ET",
+                              "/Type /XObject /Subtype /Form /BBox [0 0 612 792] /Resources << /Font << /F1 2 0 R >> "
+                              "/XObject << /N " + QByteArray::number(form + 1) + " 0 R >> >>");
+        objects << stream("BT /F1 18 Tf 72 720 Td (After) Tj ET", "");
+        QFile file(mDir.filePath("fan-out.pdf"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(RawPdf::fromObjects(objects)) > 0);
+        file.close();
+        QFile settings(mDir.filePath("fan-out.ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write("[Level1]\nFontSizeCheck=true\nFontSizeValue=18\n") > 0);
+        settings.close();
+        const Outcome run = vantora({"run", "--settings", settings.fileName(), "--dry-run", file.fileName()});
+        QCOMPARE(run.out, QStringLiteral("After  (2)\n"));
+        QVERIFY2(run.err.startsWith("vantora: page 1 skipped: its text takes more work"), qPrintable(run.err));
+    }
+
     void failuresChangeNoFile_data()
     {
         QTest::addColumn<QStringList>("arguments"); // IN: a copy of the sample, DIR: the folder
