@@ -21,6 +21,12 @@ QString Examples(const DocumentLines& document, const QVector<int>& lines)
     return examples.join(QLatin1String(", "));
 }
 
+// "1 title", "2 titles".
+QString Counted(int count, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
 } // namespace
 
 QStringList LevelReasons::of(const DocumentLines& document, const LevelFit& fit)
@@ -28,14 +34,14 @@ QStringList LevelReasons::of(const DocumentLines& document, const LevelFit& fit)
     const SuggestedChecks& checks = fit.checks;
     const TextStyle& style = document.styles.at(fit.headings.constFirst());
     QStringList reasons;
-    reasons << QStringLiteral("%1 pt%2 %3, %4: %5 titles, first %6.")
+    reasons << QStringLiteral("%1 pt%2 %3, %4: %5, first %6.")
                    .arg(Size(checks.size), checks.tolerance > 0.1 ? QStringLiteral(" or so") : QString(), style.font,
                         style.colour)
-                   .arg(fit.headings.size())
+                   .arg(Counted(fit.headings.size(), "title", "titles"))
                    .arg(Examples(document, fit.headings));
     QStringList keptOut;
     for (auto it = fit.keptOut.cbegin(); it != fit.keptOut.cend(); ++it)
-        keptOut << QStringLiteral("%1 %2").arg(it.value()).arg(QLatin1String(LineFaults::describe(it.key())));
+        keptOut << QStringLiteral("%1 (%2)").arg(QLatin1String(LineFaults::describe(it.key()))).arg(it.value());
     if (!keptOut.isEmpty()) {
         QStringList how;
         if (!checks.font.isEmpty())
@@ -45,14 +51,15 @@ QStringList LevelReasons::of(const DocumentLines& document, const LevelFit& fit)
         if (!checks.maskParts.isEmpty())
             how << QStringLiteral("the mask");
         if (!checks.keywords.isEmpty())
-            how << QStringLiteral("%1 keywords").arg(checks.keywords.size());
+            how << Counted(checks.keywords.size(), "keyword", "keywords");
         reasons << QStringLiteral("Kept out by %1: %2.").arg(how.join(QLatin1String(" and ")), keptOut.join(QLatin1String(", ")));
     }
     if (fit.wraps > 0)
-        reasons << QStringLiteral("Multi-line: %1 titles go on on the next line.").arg(fit.wraps);
+        reasons << QStringLiteral("Multi-line: %1 on the next line.")
+                       .arg(Counted(fit.wraps, "title goes on", "titles go on"));
     if (!fit.strays.isEmpty())
-        reasons << QStringLiteral("%1 other lines pass too, such as %2.")
-                       .arg(fit.strays.size())
+        reasons << QStringLiteral("%1 too, such as %2.")
+                       .arg(Counted(fit.strays.size(), "other line passes", "other lines pass"))
                        .arg(Examples(document, fit.strays));
     return reasons;
 }
