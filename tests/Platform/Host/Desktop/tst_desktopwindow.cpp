@@ -317,6 +317,8 @@ private slots:
         QVERIFY(mWindow->openFile(big));
         PageView* view = mWindow->previewWindow()->pageView();
         QTRY_COMPARE(view->pageCount(), 1000);
+        // "of 1000..." while the sizes are read, then the count for good.
+        QTRY_COMPARE(mWindow->findChild<QLabel*>("pageCount")->text(), QStringLiteral(" of 1000 "));
         QSignalSpy rendered(mWindow->previewWindow()->findChild<BackgroundPageRenderer*>(), &BackgroundPageRenderer::pageRendered);
         for (int page = 1; page <= 1000; page += 37) {
             view->goToPage(page);
