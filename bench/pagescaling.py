@@ -74,11 +74,8 @@ def write_pdf(path, count, shape):
 
 
 def document(count, shape):
-    path = os.path.join(CACHE, f"pages-{shape}-{count}.pdf")
-    if not os.path.exists(path):
-        os.makedirs(CACHE, exist_ok=True)
-        write_pdf(path, count, shape)
-    return path
+    return pdfobjects.cached(os.path.join(CACHE, f"pages-{shape}-{count}.pdf"),
+                             lambda path: write_pdf(path, count, shape))
 
 
 def main():

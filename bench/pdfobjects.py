@@ -1,5 +1,7 @@
 """A PDF file written object by object, for the benchmarks' generated documents."""
 
+import os
+
 
 def write(path, objects):
     """objects: number -> body, numbered from 1 without gaps; object 1 is the
@@ -16,3 +18,11 @@ def write(path, objects):
     out += b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objects) + 1, xref)
     with open(path, "wb") as f:
         f.write(out)
+
+
+def cached(path, make):
+    """path, made by make(path) when it is not there yet."""
+    if not os.path.exists(path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        make(path)
+    return path
