@@ -73,22 +73,6 @@ private:
     std::string mPath;
 };
 
-// The bytes MuPDF read the document from, which an incremental update
-// extends. Read from the open stream, not the path: the file on disk may
-// have been replaced since.
-void CopyOriginalBytes(fz_context* ctx, pdf_document* doc, fz_output* out)
-{
-    unsigned char chunk[64 * 1024];
-    fz_seek(ctx, doc->file, 0, SEEK_SET);
-    for (;;)
-    {
-        const size_t n = fz_read(ctx, doc->file, chunk, sizeof chunk);
-        if (n == 0)
-            break;
-        fz_write_data(ctx, out, chunk, n);
-    }
-}
-
 void WriteTo(fz_context* ctx, pdf_document* doc, const std::string& path, WriteMode mode,
              int64_t originalStartXref)
 {
@@ -101,7 +85,10 @@ void WriteTo(fz_context* ctx, pdf_document* doc, const std::string& path, WriteM
             out = fz_new_output_with_path(ctx, path.c_str(), 0);
             if (mode == WriteMode::Incremental)
             {
-                CopyOriginalBytes(ctx, doc, out);
+                // MuPDF copies the bytes it read the document from (its open
+                // stream, not the path, which may have been replaced since)
+                // into the empty output, then appends. Copied here first,
+                // they would only be read back and compared.
                 options.do_incremental = 1;
                 // MuPDF points /Prev at its last save; our update follows
                 // the original bytes instead.
