@@ -42,17 +42,14 @@ EngineContext::~EngineContext()
         fz_drop_context(mContext);
 }
 
-EngineLock& EngineContext::LockOf(int lock)
+void EngineContext::Lock(void*, int lock)
 {
-    return lock == FZ_LOCK_FREETYPE ? FreeTypeLock() : mLocks[lock];
+    if (lock == FZ_LOCK_FREETYPE)
+        FreeTypeLock().lock();
 }
 
-void EngineContext::Lock(void* user, int lock)
+void EngineContext::Unlock(void*, int lock)
 {
-    static_cast<EngineContext*>(user)->LockOf(lock).lock();
-}
-
-void EngineContext::Unlock(void* user, int lock)
-{
-    static_cast<EngineContext*>(user)->LockOf(lock).unlock();
+    if (lock == FZ_LOCK_FREETYPE)
+        FreeTypeLock().unlock();
 }

@@ -8,10 +8,13 @@
 // per library instance, and one per text worker. Contexts share nothing,
 // so their threads never wait for one another, with one exception: MuPDF
 // keeps the JPEG 2000 and HarfBuzz decoders' context in globals, guarded by
-// its FreeType lock, so that lock is one for all contexts.
-// (Cloned contexts would share the allocator's lock, which MuPDF takes
-// around every malloc and free: two threads extracting text spent more time
-// waiting for it than working.)
+// its FreeType lock, so that lock is one for all contexts and is real.
+// The others guard what only this context reaches, and a context is used by
+// one thread at a time (its error stack allows no more; the library's entry
+// points hold the instance's call lock): they cost nothing. MuPDF takes the
+// allocator's around every malloc and free, millions of times a manual.
+// (Cloned contexts would share that lock: two threads extracting text spent
+// more time waiting for it than working.)
 class EngineContext
 {
 public:
@@ -26,9 +29,7 @@ public:
 private:
     static void Lock(void* user, int lock);
     static void Unlock(void* user, int lock);
-    EngineLock& LockOf(int lock);
 
-    EngineLock mLocks[FZ_LOCK_MAX];
     fz_locks_context mLockTable;
     fz_context* mContext = nullptr;
 };
