@@ -113,7 +113,10 @@ void GlyphCollector::Run(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_m
             fz_close_device(ctx, dev);
         }
         fz_always(ctx)
+        {
             fz_drop_device(ctx, dev);
+            ForgetText(ctx);
+        }
         fz_catch(ctx)
             fz_rethrow(ctx);
     });
@@ -136,42 +139,36 @@ PageGlyphs GlyphCollector::Take()
 
 bool GlyphCollector::RepeatsLastText(const fz_text* text, fz_matrix ctm) const
 {
-    if (!mHaveLast || !SameMatrix(ctm, mLastCtm))
+    if (!mLastText || !SameMatrix(ctm, mLastCtm))
         return false;
-    std::size_t span = 0;
-    std::size_t item = 0;
-    for (const fz_text_span* s = text->head; s; s = s->next, ++span)
+    const fz_text_span* a = text->head;
+    const fz_text_span* b = mLastText->head;
+    for (; a && b; a = a->next, b = b->next)
     {
-        if (span >= mLastSpans.size())
+        if (a->font != b->font || !SameMatrix(a->trm, b->trm) || a->wmode != b->wmode || a->len != b->len)
             return false;
-        const SpanKey& key = mLastSpans[span];
-        if (key.font != s->font || !SameMatrix(key.trm, s->trm) || key.wmode != s->wmode || key.len != s->len)
-            return false;
-        const std::size_t len = static_cast<std::size_t>(s->len);
-        for (std::size_t i = 0; i < len; ++i)
+        for (int i = 0; i < a->len; ++i)
         {
-            const fz_text_item& a = s->items[i];
-            const fz_text_item& b = mLastItems[item + i];
-            if (a.x != b.x || a.y != b.y || a.gid != b.gid || a.ucs != b.ucs)
+            const fz_text_item& x = a->items[i];
+            const fz_text_item& y = b->items[i];
+            if (x.x != y.x || x.y != y.y || x.gid != y.gid || x.ucs != y.ucs)
                 return false;
         }
-        item += len;
     }
-    return span == mLastSpans.size();
+    return !a && !b;
 }
 
-void GlyphCollector::RememberText(const fz_text* text, fz_matrix ctm)
+void GlyphCollector::RememberText(fz_context* ctx, const fz_text* text, fz_matrix ctm)
 {
-    mHaveLast = false;
+    ForgetText(ctx);
+    mLastText = fz_keep_text(ctx, text);
     mLastCtm = ctm;
-    mLastSpans.clear();
-    mLastItems.clear();
-    for (const fz_text_span* s = text->head; s; s = s->next)
-    {
-        mLastSpans.push_back({s->font, s->trm, s->wmode, s->len});
-        mLastItems.insert(mLastItems.end(), s->items, s->items + s->len);
-    }
-    mHaveLast = true;
+}
+
+void GlyphCollector::ForgetText(fz_context* ctx)
+{
+    fz_drop_text(ctx, mLastText);
+    mLastText = nullptr;
 }
 
 int GlyphCollector::FontIndex(fz_context* ctx, fz_font* font)
@@ -206,7 +203,7 @@ void GlyphCollector::AddText(fz_context* ctx, const fz_text* text, fz_matrix ctm
     // C++ exceptions must not unwind through MuPDF's C frames.
     try
     {
-        RememberText(text, ctm);
+        RememberText(ctx, text, ctm);
         for (const fz_text_span* span = text->head; span; span = span->next)
         {
             const int font = FontIndex(ctx, span->font);

@@ -57,20 +57,13 @@ private:
     std::unordered_map<GlyphKey, float, GlyphKeyHash> mAdvances;
     std::vector<std::string> mNames;
     std::vector<TextGlyph> mGlyphs;
-    // What the last recorded call showed, by content: fill-and-stroke modes
-    // show the same text twice. Never by address, which a freed text gives to
-    // the next one as the allocator pleases.
-    struct SpanKey
-    {
-        fz_font* font;
-        fz_matrix trm;
-        unsigned wmode;
-        int len;
-    };
-    void RememberText(const fz_text* text, fz_matrix ctm);
-    bool mHaveLast = false;
+    // The last text recorded, kept (MuPDF changes no text once shown) and
+    // compared by content: fill-and-stroke modes show the same text twice.
+    // Never by address, which a freed text gives to the next one as the
+    // allocator pleases.
+    void RememberText(fz_context* ctx, const fz_text* text, fz_matrix ctm);
+    void ForgetText(fz_context* ctx);
+    const fz_text* mLastText = nullptr;
     fz_matrix mLastCtm = fz_identity;
-    std::vector<SpanKey> mLastSpans;
-    std::vector<fz_text_item> mLastItems;
     bool mFailed = false;
 };
