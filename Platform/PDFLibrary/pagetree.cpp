@@ -25,6 +25,7 @@ struct Kid
     pdf_obj* page = nullptr;  // a page dictionary, or
     pdf_obj* kids = nullptr;  // a node's /Kids
     int number = 0;           // 0 for an object written inline
+    int generation = 0;
 };
 
 Kid ReadKid(fz_context* ctx, pdf_obj* kid)
@@ -33,6 +34,7 @@ Kid ReadKid(fz_context* ctx, pdf_obj* kid)
     if (!pdf_is_dict(ctx, kid))
         return read;
     read.number = pdf_is_indirect(ctx, kid) ? pdf_to_num(ctx, kid) : 0;
+    read.generation = read.number ? pdf_to_gen(ctx, kid) : 0;
     if (IsPagesNode(ctx, kid))
         read.kids = pdf_dict_get(ctx, kid, PDF_NAME(Kids));
     else
@@ -82,7 +84,7 @@ PageTree::PageTree(fz_context* ctx, pdf_document* doc) : mContext(ctx)
             if (done)
                 pop();
             else if (kid.page)
-                AddPage(kid.page, kid.number);
+                AddPage(kid.page, {kid.number, kid.generation});
             else if (kid.kids && (kid.number == 0 || walked.insert(kid.number).second))
             {
                 path.emplace_back(nullptr, 0);
@@ -99,22 +101,51 @@ PageTree::PageTree(fz_context* ctx, pdf_document* doc) : mContext(ctx)
     }
 }
 
-void PageTree::AddPage(pdf_obj* page, int number)
+PageTree::PageTree(fz_context* ctx, pdf_document* doc, const PageTree& model)
 {
-    if (mPages.size() >= static_cast<std::size_t>(INT_MAX - 1))
-        return;
-    mPages.push_back(nullptr);
+    for (const Reference& reference : model.mReferences)
+        if (reference.number == 0)
+        {
+            *this = PageTree(ctx, doc);
+            return;
+        }
+    mContext = ctx;
     try
     {
-        if (number > 0)
-            mNumberOfObject.emplace(number, Count());
+        mNumberOfObject = model.mNumberOfObject;
+        mReferences = model.mReferences;
+        mPages.reserve(mReferences.size());
+        for (const Reference& reference : mReferences)
+        {
+            pdf_obj* page = nullptr;
+            EngineCall(ctx, [&] { page = pdf_new_indirect(ctx, doc, reference.number, reference.generation); });
+            mPages.push_back(page);
+        }
     }
     catch (...)
     {
-        mPages.pop_back();
+        Release();
         throw;
     }
-    mPages.back() = pdf_keep_obj(mContext, page);
+}
+
+void PageTree::AddPage(pdf_obj* page, Reference reference)
+{
+    if (mPages.size() >= static_cast<std::size_t>(INT_MAX - 1))
+        return;
+    mPages.reserve(mPages.size() + 1);
+    mReferences.push_back(reference);
+    try
+    {
+        if (reference.number > 0)
+            mNumberOfObject.emplace(reference.number, Count() + 1);
+    }
+    catch (...)
+    {
+        mReferences.pop_back();
+        throw;
+    }
+    mPages.push_back(pdf_keep_obj(mContext, page));
 }
 
 PageTree::~PageTree()
@@ -123,9 +154,11 @@ PageTree::~PageTree()
 }
 
 PageTree::PageTree(PageTree&& other) noexcept
-    : mContext(other.mContext), mPages(std::move(other.mPages)), mNumberOfObject(std::move(other.mNumberOfObject))
+    : mContext(other.mContext), mPages(std::move(other.mPages)), mReferences(std::move(other.mReferences)),
+      mNumberOfObject(std::move(other.mNumberOfObject))
 {
     other.mPages.clear();
+    other.mReferences.clear();
 }
 
 PageTree& PageTree::operator=(PageTree&& other) noexcept
@@ -135,8 +168,10 @@ PageTree& PageTree::operator=(PageTree&& other) noexcept
         Release();
         mContext = other.mContext;
         mPages = std::move(other.mPages);
+        mReferences = std::move(other.mReferences);
         mNumberOfObject = std::move(other.mNumberOfObject);
         other.mPages.clear();
+        other.mReferences.clear();
     }
     return *this;
 }
@@ -146,6 +181,7 @@ void PageTree::Release()
     for (pdf_obj* page : mPages)
         pdf_drop_obj(mContext, page);
     mPages.clear();
+    mReferences.clear();
     mNumberOfObject.clear();
 }
 

@@ -19,6 +19,11 @@ public:
     // subtree listed twice) is not walked again; what is not a dictionary is
     // no page. Throws EngineError when MuPDF fails to read an object.
     PageTree(fz_context* ctx, pdf_document* doc);
+    // The pages of another document opened on the same bytes, as references
+    // that doc parses when they are used: a copy then costs none of the
+    // walk. When some page of the model is written inline, doc's own tree
+    // is walked.
+    PageTree(fz_context* ctx, pdf_document* doc, const PageTree& model);
     ~PageTree();
     PageTree(PageTree&& other) noexcept;
     PageTree& operator=(PageTree&& other) noexcept;
@@ -36,12 +41,18 @@ public:
 
 private:
     void Release();
-    // number: the page's object number, 0 when written inline.
-    void AddPage(pdf_obj* page, int number);
+    struct Reference
+    {
+        int number;  // 0: written inline
+        int generation;
+    };
+    void AddPage(pdf_obj* page, Reference reference);
 
     fz_context* mContext = nullptr;
     // Kept. A reference does not keep the dictionary: the document may drop
     // it between uses like any object it parsed.
     std::vector<pdf_obj*> mPages;
+    // Plain numbers, which another thread may read while this one works.
+    std::vector<Reference> mReferences;
     std::unordered_map<int, int> mNumberOfObject;
 };

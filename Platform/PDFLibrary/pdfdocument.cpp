@@ -44,18 +44,20 @@ std::unique_ptr<PdfDocument> PdfDocument::Load(fz_context* ctx, const std::strin
     std::shared_ptr<const PdfFile> file = PdfFile::Open(path);
     if (!HasHeader(*file))
         throw EngineError(EngineErrorCode::NotAPdf, "no PDF header in " + path);
-    return Open(ctx, std::move(file), password);
+    return Open(ctx, std::move(file), password, nullptr);
 }
 
 std::unique_ptr<PdfDocument> PdfDocument::OpenCopy(fz_context* ctx) const
 {
     if (!ctx)
         throw EngineError(EngineErrorCode::Engine, "no MuPDF context");
-    return Open(ctx, mFile, mPassword);
+    // The pages are this document's: the copy need not walk the tree (which
+    // parses every page's dictionary) before its first page.
+    return Open(ctx, mFile, mPassword, &mPages);
 }
 
 std::unique_ptr<PdfDocument> PdfDocument::Open(fz_context* ctx, std::shared_ptr<const PdfFile> file,
-                                               const std::string& password)
+                                               const std::string& password, const PageTree* pages)
 {
     pdf_document* doc = nullptr;
     EngineCall(ctx, [&] {
@@ -78,7 +80,7 @@ std::unique_ptr<PdfDocument> PdfDocument::Open(fz_context* ctx, std::shared_ptr<
 
     try
     {
-        document->mPages = PageTree(ctx, doc);
+        document->mPages = pages ? PageTree(ctx, doc, *pages) : PageTree(ctx, doc);
     }
     catch (const EngineError& error)
     {

@@ -53,8 +53,9 @@ public:
 
 private:
     PdfDocument(fz_context* ctx, pdf_document* doc, std::shared_ptr<const PdfFile> file, std::string password);
+    // pages: the page tree of a document open on the same file, or null.
     static std::unique_ptr<PdfDocument> Open(fz_context* ctx, std::shared_ptr<const PdfFile> file,
-                                             const std::string& password);
+                                             const std::string& password, const PageTree* pages);
 
     fz_context* mContext;
     pdf_document* mDoc;
