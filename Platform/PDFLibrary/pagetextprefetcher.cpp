@@ -15,12 +15,17 @@ const int kPagesAheadPerWorker = 3;
 } // namespace
 
 PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, int workers)
-    : mDocument(document), mWindow(document.PageCount(), workers * kPagesAheadPerWorker)
+    : mDocument(document), mWorkerCount(workers), mWindow(document.PageCount(), workers * kPagesAheadPerWorker)
+{
+    StartWorkers();
+}
+
+void PageTextPrefetcher::StartWorkers()
 {
     // Never grown while threads run: a failed growth would destroy a worker
     // still waiting for a page.
-    mWorkers.reserve(static_cast<std::size_t>(workers));
-    for (int i = 0; i < workers; ++i)
+    mWorkers.reserve(static_cast<std::size_t>(mWorkerCount));
+    for (int i = 0; i < mWorkerCount; ++i)
     {
         try
         {
@@ -42,6 +47,12 @@ PageTextPrefetcher::~PageTextPrefetcher()
 
 std::wstring PageTextPrefetcher::Take(int page)
 {
+    if (mWindow.WorkersLeftAtEnd())
+    {
+        // Their threads have ended or are ending: joining costs nothing.
+        mWorkers.clear();
+        StartWorkers();
+    }
     if (std::optional<std::wstring> ready = mWindow.Take(page))
         return std::move(*ready);
     PageGlyphs glyphs;

@@ -14,7 +14,8 @@ class PdfDocument;
 // finds each page ready and every core extracts. What Take answers is
 // exactly what a direct extraction makes: the same code on the same bytes,
 // only on another thread, context and copy of the document. The workers
-// work while the object lives.
+// work while the object lives, up to the last page: once the reader has it,
+// they leave, and a reader who starts again gets new ones.
 class PageTextPrefetcher
 {
 public:
@@ -32,7 +33,10 @@ public:
     std::wstring Take(int page);
 
 private:
+    void StartWorkers();
+
     PdfDocument& mDocument;
+    const int mWorkerCount;
     PageTextWindow mWindow;
     std::vector<std::unique_ptr<PageTextWorker>> mWorkers;
 };

@@ -56,10 +56,17 @@ void PageTextWindow::Stop()
     mChanged.notify_all();
 }
 
+bool PageTextWindow::WorkersLeftAtEnd()
+{
+    std::lock_guard<std::mutex> guard(mMutex);
+    return mLeftAtEnd && mWorkers == 0;
+}
+
 void PageTextWindow::Join()
 {
     std::lock_guard<std::mutex> guard(mMutex);
     ++mWorkers;
+    mLeftAtEnd = false;
 }
 
 void PageTextWindow::Leave()
@@ -84,9 +91,15 @@ int PageTextWindow::FirstUnclaimed() const
 int PageTextWindow::NextPage()
 {
     std::unique_lock<std::mutex> lock(mMutex);
-    mChanged.wait(lock, [&] { return mStopped || FirstUnclaimed() != 0; });
+    const auto pastEnd = [&] { return mFirst > mPageCount; };
+    mChanged.wait(lock, [&] { return mStopped || pastEnd() || FirstUnclaimed() != 0; });
     if (mStopped)
         return 0;
+    if (pastEnd())
+    {
+        mLeftAtEnd = true;
+        return 0;
+    }
     const int page = FirstUnclaimed();
     mSlots.emplace(page, Slot());
     return page;

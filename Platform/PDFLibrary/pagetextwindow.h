@@ -28,11 +28,17 @@ public:
     // Workers get no more pages.
     void Stop();
 
+    // Whether the workers left because the reader took the last page: a
+    // reader who starts again needs new ones.
+    bool WorkersLeftAtEnd();
+
     // The workers' side. A worker counts from Join until Leave; Take waits
     // for pages only while one does.
     void Join();
     void Leave();
-    // The next page to extract, waiting for one; 0 once stopped.
+    // The next page to extract, waiting for one; 0 once stopped, or once
+    // the reader has taken the last page (the worker's copy of the document
+    // can go while the reader still works).
     int NextPage();
     // What was made of the page NextPage gave; nothing when it failed, and
     // then whether it was over its budget.
@@ -59,4 +65,5 @@ private:
     int mFirst = 0;       // the window's first page; 0 before the first Take
     int mWorkers = 0;
     bool mStopped = false;
+    bool mLeftAtEnd = false;
 };
