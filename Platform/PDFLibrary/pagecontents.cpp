@@ -64,6 +64,10 @@ void RunPageContents(fz_context* ctx, pdf_document* doc, pdf_obj* page, fz_devic
 
         const fz_matrix toUser = fz_concat(PageViewTransform(ctx, page), ctm);
         processor = pdf_new_run_processor(ctx, dev, toUser, "View", nullptr, defaults, nullptr);
+        // Only text is collected: MuPDF loads an image or a shading only for
+        // a processor that draws it, and drawing one changes no text.
+        processor->op_Do_image = nullptr;
+        processor->op_sh = nullptr;
         budget.resources = resources;
         budget.contents = pdf_dict_get(ctx, page, PDF_NAME(Contents));
         if (processor->op_Do_form)

@@ -2,7 +2,8 @@
 
 #include <mupdf/pdf.h>
 
-// Runs a page's content stream into a device, as MuPDF runs a loaded page's
+// Runs a page's content stream into a text-collecting device (images and
+// shadings are neither loaded nor shown), as MuPDF runs a loaded page's
 // contents (the page's transform, its default colour spaces and the
 // document's output intent), but straight from the page dictionary: loading
 // the page would also parse its links and annotations, and resolving the
