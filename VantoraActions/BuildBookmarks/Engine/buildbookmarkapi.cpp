@@ -149,6 +149,6 @@ QString CBuildBookmarkAPI::RemoveSectionNumbers(const QString& text)
 CFontNameMatcher& CBuildBookmarkAPI::Fonts()
 {
     if (!mFonts)
-        mFonts = std::make_unique<CFontNameMatcher>(CFontNameMatcher::InstalledFamilies());
+        mFonts = std::make_unique<CFontNameMatcher>(&CFontNameMatcher::InstalledFamilies);
     return *mFonts;
 }

@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 
+#include <utility>
+
 namespace {
 
 const QString Bold = QStringLiteral("fsBold");
@@ -62,6 +64,16 @@ QStringList TakeStyleFlags(QString& n)
 
 CFontNameMatcher::CFontNameMatcher(QStringList families)
 {
+    SetFamilies(std::move(families));
+}
+
+CFontNameMatcher::CFontNameMatcher(std::function<QStringList()> families)
+    : mPendingFamilies(std::move(families))
+{
+}
+
+void CFontNameMatcher::SetFamilies(QStringList families) const
+{
     mCandidates.reserve(families.size());
     for (QString& family : families) {
         Candidate candidate;
@@ -117,6 +129,8 @@ const CFontNameMatcher::Candidate* CFontNameMatcher::FindPlain(const QString& n)
 
 QStringList CFontNameMatcher::Match(const QString& pdfFontName) const
 {
+    if (mPendingFamilies)
+        SetFamilies(std::exchange(mPendingFamilies, nullptr)());
     QString n = Normalised(pdfFontName);
     const QStringList flags = TakeStyleFlags(n);
 

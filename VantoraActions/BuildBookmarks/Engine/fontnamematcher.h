@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Bridges PDF font names (subset prefixes, MT suffixes, style suffixes) and the
 // installed font families the wizard offers: the first element of a match is
 // a family, the rest are the style flags "fsBold" / "fsItalic"; no fitting
@@ -12,6 +14,9 @@ class CFontNameMatcher
 {
 public:
     explicit CFontNameMatcher(QStringList families);
+    // The families asked for at the first match: a run whose levels test no
+    // font name never waits for the font database.
+    explicit CFontNameMatcher(std::function<QStringList()> families);
 
     // The families of the platform's font database, or none when there is no
     // GUI application to ask.
@@ -31,9 +36,11 @@ private:
         QString noSpacesNoHyphens;  // F2
     };
 
+    void SetFamilies(QStringList families) const;
     const Candidate* FindStyled(const QString& name, const QStringList& flags) const;
     const Candidate* FindPlain(const QString& name) const;
 
-    QList<Candidate> mCandidates;
+    mutable std::function<QStringList()> mPendingFamilies;
+    mutable QList<Candidate> mCandidates;
     QHash<QString, QString> mFamilyByName;
 };
