@@ -121,7 +121,12 @@ void TextPrefetchTest::sameRecordsAsOneThread()
     QVector<int> order;
     for (int page = 1; page < direct.size(); ++page)
         order << page;
-    for (int page : {7, 7, 8, 30, 2, 3, 4, 40, 39, 1, 20, 22, 21, 40})
+    QCOMPARE(firstWrongPage(session.library(), direct, order), 0);
+    // The last page read, the threads go while the document stays open;
+    // a reader who starts again gets new ones.
+    QTRY_COMPARE(threadCount(), threads);
+    order.clear();
+    for (int page : {7, 7, 8, 30, 2, 3, 4, 40, 39, 1, 20, 22, 40, 21})
         order << std::min(page, direct.size() - 1);
     QCOMPARE(firstWrongPage(session.library(), direct, order), 0);
     QVERIFY(threadCount() > threads);
