@@ -51,6 +51,11 @@ void TextRecordsTest::rawContent_data()
         << QByteArray("BT /F3 10 Tf 84 700 Td (CD) Tj -12 0 Td (AB) Tj ET") << "BoxFont,#000000,10,*,ABCD";
     QTest::newRow("simulated bold drawn twice")
         << QByteArray("BT /F3 10 Tf 72 700 Td (AB) Tj ET BT /F3 10 Tf 72.3 700 Td (AB) Tj ET") << "BoxFont,#000000,10,*,AB";
+    QTest::newRow("fill and stroke show the text once")
+        << QByteArray("BT 2 Tr /F3 10 Tf 72 700 Td (AB) Tj ET") << "BoxFont,#000000,10,*,AB";
+    QTest::newRow("the same words on the next line are no repeat")
+        << QByteArray("BT /F3 10 Tf 72 700 Td (AB) Tj ET BT /F3 10 Tf 72 688 Td (AB) Tj ET")
+        << "BoxFont,#000000,10,*,AB\nBoxFont,#000000,10,*,AB";
     QTest::newRow("white-space line left out")
         << QByteArray("BT /F3 10 Tf 72 700 Td (   ) Tj 0 -20 Td (AB) Tj ET") << "BoxFont,#000000,10,*,AB";
     QTest::newRow("no text") << QByteArray("0 0 100 100 re f") << QString();
