@@ -1,5 +1,6 @@
 #include "pagetextprefetcher.h"
 
+#include "engineerror.h"
 #include "pageglyphs.h"
 #include "pdfdocument.h"
 #include "textrecords.h"
@@ -8,14 +9,15 @@
 
 namespace {
 
-// Pages each worker may be ahead: enough that none waits for the reader
-// when pages differ in cost, few enough that their records take no memory.
-const int kPagesAheadPerWorker = 3;
+// Pages each extracting thread (the workers and the reader) may be ahead:
+// enough that none waits for another when pages differ in cost, few enough
+// that their records take no memory.
+const int kPagesAheadPerThread = 3;
 
 } // namespace
 
 PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, int workers)
-    : mDocument(document), mWorkerCount(workers), mWindow(document.PageCount(), workers * kPagesAheadPerWorker)
+    : mDocument(document), mWorkerCount(workers), mWindow(document.PageCount(), (workers + 1) * kPagesAheadPerThread)
 {
     StartWorkers();
 }
@@ -53,12 +55,33 @@ std::wstring PageTextPrefetcher::Take(int page)
         mWorkers.clear();
         StartWorkers();
     }
-    if (std::optional<std::wstring> ready = mWindow.Take(page))
+    if (std::optional<std::wstring> ready = mWindow.Take(page, [this](int mine) { return Extract(mine); }))
         return std::move(*ready);
-    PageGlyphs glyphs;
+    // It failed: this attempt gets the error.
+    mGlyphs = Collect(page);
+    return FormatTextRecords(mGlyphs);
+}
+
+PageGlyphs PageTextPrefetcher::Collect(int page)
+{
+    std::lock_guard<std::mutex> access(mDocument.Access());
+    return CollectPageGlyphs(mDocument.Context(), mDocument.Doc(), mDocument.PageObject(page), std::move(mGlyphs));
+}
+
+PageTextResult PageTextPrefetcher::Extract(int page)
+{
+    PageTextResult result;
+    try
     {
-        std::lock_guard<std::mutex> access(mDocument.Access());
-        glyphs = CollectPageGlyphs(mDocument.Context(), mDocument.Doc(), mDocument.PageObject(page));
+        mGlyphs = Collect(page);
+        result.records = FormatTextRecords(mGlyphs);
     }
-    return FormatTextRecords(glyphs);
+    catch (const EngineError& error)
+    {
+        result.tooComplex = error.Code() == EngineErrorCode::TooComplex;
+    }
+    catch (...)
+    {
+    }
+    return result;
 }

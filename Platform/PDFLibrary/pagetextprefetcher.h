@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pageglyphs.h"
 #include "pagetextwindow.h"
 #include "pagetextworker.h"
 
@@ -11,7 +12,8 @@ class PdfDocument;
 
 // A document's page text, extracted ahead by a pool of workers while the
 // caller works on the page it was given, so that a front-to-back reader
-// finds each page ready and every core extracts. What Take answers is
+// finds each page ready and every core extracts; the caller extracts too,
+// rather than wait, with the document it already has. What Take answers is
 // exactly what a direct extraction makes: the same code on the same bytes,
 // only on another thread, context and copy of the document. The workers
 // work while the object lives, up to the last page: once the reader has it,
@@ -19,7 +21,8 @@ class PdfDocument;
 class PageTextPrefetcher
 {
 public:
-    // workers: how many threads; 0 extracts every page on the caller's.
+    // workers: how many threads besides the caller's; 0 extracts every page
+    // on the caller's.
     // Workers that cannot be had leave their share to the others.
     PageTextPrefetcher(PdfDocument& document, int workers);
     // Waits for the pages in progress (one per worker at most).
@@ -28,15 +31,20 @@ public:
     PageTextPrefetcher& operator=(const PageTextPrefetcher&) = delete;
 
     // The records of a page (1-based), prefetched or else extracted here
-    // with the document's context; from now on the pages after it are the
-    // ones worked ahead. Throws EngineError as CollectPageGlyphs does.
+    // with the document's context, as are pages ahead while a worker has
+    // this one in hand; from now on the pages after it are the ones worked
+    // ahead. Throws EngineError as CollectPageGlyphs does.
     std::wstring Take(int page);
 
 private:
     void StartWorkers();
+    // One page on the caller's thread, under the document's access lock.
+    PageGlyphs Collect(int page);
+    PageTextResult Extract(int page);
 
     PdfDocument& mDocument;
     const int mWorkerCount;
     PageTextWindow mWindow;
     std::vector<std::unique_ptr<PageTextWorker>> mWorkers;
+    PageGlyphs mGlyphs;  // the caller's, kept for their storage
 };

@@ -14,14 +14,13 @@ void PageTextWindow::MoveTo(int first)
         it = InWindow(it->first) ? std::next(it) : mSlots.erase(it);
 }
 
-std::optional<std::wstring> PageTextWindow::Take(int page)
+std::optional<std::wstring> PageTextWindow::Take(int page, const Extract& extract)
 {
-    std::optional<std::wstring> records;
-    bool tooComplex = false;
+    PageTextResult taken;
     {
         std::unique_lock<std::mutex> lock(mMutex);
         if (page < 1 || page > mPageCount)
-            return records;
+            return taken.records;
         if (!InWindow(page))
         {
             // A jump: the workers drop what they were ahead with and start
@@ -29,22 +28,36 @@ std::optional<std::wstring> PageTextWindow::Take(int page)
             MoveTo(page);
             mChanged.notify_all();
         }
-        mChanged.wait(lock, [&] {
-            const auto slot = mSlots.find(page);
-            return (slot != mSlots.end() && slot->second.done) || mWorkers == 0 || mStopped;
-        });
-        const auto slot = mSlots.find(page);
-        if (slot != mSlots.end() && slot->second.done)
+        for (;;)
         {
-            records = std::move(slot->second.records);
-            tooComplex = slot->second.tooComplex;
+            auto slot = mSlots.find(page);
+            if (slot != mSlots.end() && slot->second.done)
+            {
+                taken = std::move(slot->second.result);
+                break;
+            }
+            const int mine = slot == mSlots.end() ? page : FirstUnclaimed();
+            if (mine == 0)
+            {
+                // A worker has the page, and every other page of the window
+                // is taken: it delivers before it leaves.
+                mChanged.wait(lock);
+                continue;
+            }
+            // Only the reader moves the window: the slot is there when the
+            // page is done.
+            mSlots.emplace(mine, Slot());
+            lock.unlock();
+            PageTextResult result = extract(mine);
+            lock.lock();
+            DeliverLocked(mine, std::move(result));
         }
         MoveTo(page + 1);
     }
     mChanged.notify_all();
-    if (tooComplex)
+    if (taken.tooComplex)
         throw EngineError(EngineErrorCode::TooComplex, "the page draws too many forms");
-    return records;
+    return std::move(taken.records);
 }
 
 void PageTextWindow::Stop()
@@ -105,19 +118,23 @@ int PageTextWindow::NextPage()
     return page;
 }
 
-void PageTextWindow::Deliver(int page, std::optional<std::wstring> records, bool tooComplex)
+void PageTextWindow::Deliver(int page, PageTextResult result)
 {
     {
         std::lock_guard<std::mutex> guard(mMutex);
-        // Gone when the reader has moved on past the page or jumped
-        // elsewhere. A failure is kept too, so that no one tries it again.
-        const auto slot = mSlots.find(page);
-        if (slot != mSlots.end())
-        {
-            slot->second.done = true;
-            slot->second.records = std::move(records);
-            slot->second.tooComplex = tooComplex;
-        }
+        DeliverLocked(page, std::move(result));
     }
     mChanged.notify_all();
+}
+
+void PageTextWindow::DeliverLocked(int page, PageTextResult result)
+{
+    // Gone when the reader has moved on past the page or jumped elsewhere.
+    // A failure is kept too, so that no one tries it again.
+    const auto slot = mSlots.find(page);
+    if (slot != mSlots.end())
+    {
+        slot->second.done = true;
+        slot->second.result = std::move(result);
+    }
 }

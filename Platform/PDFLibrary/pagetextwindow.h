@@ -1,30 +1,42 @@
 #pragma once
 
 #include <condition_variable>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
 
-// The pages that workers extract for a reader going front to back, and the
-// records they made of them. The window is the page the reader waits for
-// and the few after it: workers take its pages in order, so the reader
+// What extracting a page made: its records, or nothing when it failed, and
+// then whether it was over its budget.
+struct PageTextResult
+{
+    std::optional<std::wstring> records;
+    bool tooComplex = false;
+};
+
+// The pages that workers and the reader extract for a reader going front to
+// back, and the records they made of them. The window is the page the reader
+// wants and the few after it: its pages are taken in order, so the reader
 // finds the next page ready, and memory stays at a few pages' records
 // whatever the reader's order. Shared by the reader and the workers.
 class PageTextWindow
 {
 public:
+    using Extract = std::function<PageTextResult(int page)>;
+
     PageTextWindow(int pageCount, int pagesAhead);
     PageTextWindow(const PageTextWindow&) = delete;
     PageTextWindow& operator=(const PageTextWindow&) = delete;
 
-    // The reader's side. The records of a page (1-based), made by a worker
-    // while the reader waits if no worker is ahead with it; nothing when no
-    // worker is left or the worker failed (the reader's own attempt then
-    // gets the error). A page over its budget throws EngineError
-    // TooComplex: another attempt would only cost as much again. From now
-    // on the pages after it are the window.
-    std::optional<std::wstring> Take(int page);
+    // The reader's side. The records of a page (1-based). A page no one has
+    // taken the reader extracts itself with `extract`; while a worker has
+    // the page in hand, the reader extracts the next page of the window no
+    // one has taken, rather than wait. Nothing when the page could not be
+    // read (the reader's own attempt then gets the error); a page over its
+    // budget throws EngineError TooComplex: another attempt would only cost
+    // as much again. From now on the pages after it are the window.
+    std::optional<std::wstring> Take(int page, const Extract& extract);
     // Workers get no more pages.
     void Stop();
 
@@ -40,11 +52,11 @@ public:
     // the reader has taken the last page (the worker's copy of the document
     // can go while the reader still works).
     int NextPage();
-    // What was made of the page NextPage gave; nothing when it failed, and
-    // then whether it was over its budget.
-    void Deliver(int page, std::optional<std::wstring> records, bool tooComplex = false);
+    // What was made of the page NextPage gave.
+    void Deliver(int page, PageTextResult result);
 
 private:
+    void DeliverLocked(int page, PageTextResult result);
     bool InWindow(int page) const { return mFirst > 0 && page >= mFirst && page < mFirst + mAhead; }
     // Makes the window start at first and forgets what lies outside it.
     void MoveTo(int first);
@@ -58,8 +70,7 @@ private:
     struct Slot
     {
         bool done = false;
-        std::optional<std::wstring> records;  // nothing: the worker failed
-        bool tooComplex = false;
+        PageTextResult result;
     };
     std::map<int, Slot> mSlots;
     int mFirst = 0;       // the window's first page; 0 before the first Take

@@ -54,23 +54,22 @@ void PageTextWorker::Run()
         {
             if (++done % kPagesBetweenDrops == 0)
                 DropParsedObjects(ctx, copy->Doc());
-            std::optional<std::wstring> records;
-            bool tooComplex = false;
+            PageTextResult result;
             try
             {
                 glyphs = CollectPageGlyphs(ctx, copy->Doc(), copy->PageObject(page), std::move(glyphs));
-                records = FormatTextRecords(glyphs);
+                result.records = FormatTextRecords(glyphs);
             }
             catch (const EngineError& error)
             {
                 // Left to the reader, who gets the error from its own
                 // attempt; but a page over its budget would cost it as much.
-                tooComplex = error.Code() == EngineErrorCode::TooComplex;
+                result.tooComplex = error.Code() == EngineErrorCode::TooComplex;
             }
             catch (...)
             {
             }
-            mWindow.Deliver(page, std::move(records), tooComplex);
+            mWindow.Deliver(page, std::move(result));
         }
     }
     catch (...)

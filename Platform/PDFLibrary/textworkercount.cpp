@@ -23,7 +23,7 @@ int UsableCores()
 
 int TextWorkerCount()
 {
-    int count = std::min(UsableCores(), kMostWorkers);
+    int count = std::min(UsableCores() - 1, kMostWorkers);
     if (const char* cap = std::getenv("VANTORA_TEXT_THREADS"))
     {
         char* end = nullptr;
