@@ -90,8 +90,9 @@ bool SameMatrix(const fz_matrix& a, const fz_matrix& b)
 
 } // namespace
 
-GlyphCollector::GlyphCollector(std::map<fz_font*, std::string> fontNames, std::vector<TextGlyph> storage)
-    : mResourceNames(std::move(fontNames)), mGlyphs(std::move(storage))
+GlyphCollector::GlyphCollector(std::map<fz_font*, std::string> fontNames, GlyphAdvances& advances,
+                               std::vector<TextGlyph> storage)
+    : mResourceNames(std::move(fontNames)), mAdvances(advances), mGlyphs(std::move(storage))
 {
     mGlyphs.clear();
 }
@@ -133,7 +134,6 @@ PageGlyphs GlyphCollector::Take()
     mNames.clear();
     mNameIndex.clear();
     mFontIndex.clear();
-    mAdvances.clear();
     return page;
 }
 
@@ -185,17 +185,6 @@ int GlyphCollector::FontIndex(fz_context* ctx, fz_font* font)
     return named.first->second;
 }
 
-float GlyphCollector::Advance(fz_context* ctx, fz_font* font, int gid)
-{
-    const GlyphKey key{font, gid};
-    const auto known = mAdvances.find(key);
-    if (known != mAdvances.end())
-        return known->second;
-    const float advance = fz_advance_glyph(ctx, font, gid, 0);
-    mAdvances.emplace(key, advance);
-    return advance;
-}
-
 void GlyphCollector::AddText(fz_context* ctx, const fz_text* text, fz_matrix ctm, unsigned colour)
 {
     if (mFailed)
@@ -232,7 +221,7 @@ void GlyphCollector::AddText(fz_context* ctx, const fz_text* text, fz_matrix ctm
                     continue;
                 // Before any C++ object of this iteration exists: MuPDF may
                 // longjmp out of here.
-                const double advance = item.gid >= 0 ? Advance(ctx, span->font, item.gid) * width : 0;
+                const double advance = item.gid >= 0 ? mAdvances.Of(span->font, item.gid) * width : 0;
                 TextGlyph glyph;
                 glyph.text = item.ucs >= 0 ? std::u32string(1, static_cast<char32_t>(item.ucs))
                                            : std::u32string(1, U'\uFFFD');

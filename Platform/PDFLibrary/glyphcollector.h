@@ -1,11 +1,11 @@
 #pragma once
 
+#include "glyphadvances.h"
 #include "pageglyphs.h"
 
 #include <mupdf/pdf.h>
 
 #include <map>
-#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -16,8 +16,10 @@
 class GlyphCollector
 {
 public:
-    // storage: emptied and filled, for its capacity.
-    GlyphCollector(std::map<fz_font*, std::string> fontNames, std::vector<TextGlyph> storage = {});
+    // storage: emptied and filled, for its capacity. The advances are the
+    // running thread's.
+    GlyphCollector(std::map<fz_font*, std::string> fontNames, GlyphAdvances& advances,
+                   std::vector<TextGlyph> storage = {});
 
     // Runs a page's contents (its dictionary) into the collector; throws
     // EngineError.
@@ -32,29 +34,11 @@ public:
 
 private:
     int FontIndex(fz_context* ctx, fz_font* font);
-    // fz_advance_glyph takes MuPDF's FreeType lock, which all threads
-    // share: asked once per glyph of the page instead of once per glyph
-    // shown, it leaves the threads extracting pages nothing to wait for.
-    float Advance(fz_context* ctx, fz_font* font, int gid);
 
     std::map<fz_font*, std::string> mResourceNames;
     std::map<std::string, int> mNameIndex;
     std::map<fz_font*, int> mFontIndex;
-    // By font and glyph id: fonts of one name may differ (subsets).
-    struct GlyphKey
-    {
-        fz_font* font;
-        int gid;
-        bool operator==(const GlyphKey& other) const { return font == other.font && gid == other.gid; }
-    };
-    struct GlyphKeyHash
-    {
-        std::size_t operator()(const GlyphKey& key) const
-        {
-            return std::hash<const void*>()(key.font) ^ std::size_t(key.gid) * 0x9e3779b97f4a7c15ull;
-        }
-    };
-    std::unordered_map<GlyphKey, float, GlyphKeyHash> mAdvances;
+    GlyphAdvances& mAdvances;
     std::vector<std::string> mNames;
     std::vector<TextGlyph> mGlyphs;
     // The last text recorded, kept (MuPDF changes no text once shown) and

@@ -18,12 +18,13 @@ fz_matrix UserSpace(fz_context* ctx, pdf_obj* page)
 
 } // namespace
 
-PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, pdf_obj* page, PageGlyphs reuse)
+PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, pdf_obj* page, GlyphAdvances& advances,
+                             PageGlyphs reuse)
 {
     if (!page)
         throw EngineError(EngineErrorCode::Engine, "no such page");
     FontResourceNames names(ctx, doc, page);
-    GlyphCollector collector(names.Names(), std::move(reuse.glyphs));
+    GlyphCollector collector(names.Names(), advances, std::move(reuse.glyphs));
     collector.Run(ctx, doc, page, UserSpace(ctx, page));
     return collector.Take();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "glyphadvances.h"
 #include "textglyph.h"
 
 #include <mupdf/pdf.h>
@@ -21,4 +22,6 @@ struct PageGlyphs
 // so that one who extracts page after page need not grow fresh memory for
 // each (a page's glyphs take hundreds of kilobytes, which the system hands
 // out page by page). Throws EngineError.
-PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, pdf_obj* page, PageGlyphs reuse = {});
+// `advances` are the calling thread's, made with ctx.
+PageGlyphs CollectPageGlyphs(fz_context* ctx, pdf_document* doc, pdf_obj* page, GlyphAdvances& advances,
+                             PageGlyphs reuse = {});

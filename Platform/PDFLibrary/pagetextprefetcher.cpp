@@ -17,7 +17,8 @@ const int kPagesAheadPerThread = 3;
 } // namespace
 
 PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, int workers)
-    : mDocument(document), mWorkerCount(workers), mWindow(document.PageCount(), (workers + 1) * kPagesAheadPerThread)
+    : mDocument(document), mWorkerCount(workers), mWindow(document.PageCount(), (workers + 1) * kPagesAheadPerThread),
+      mAdvances(document.Context())
 {
     StartWorkers();
 }
@@ -65,7 +66,8 @@ std::wstring PageTextPrefetcher::Take(int page)
 PageGlyphs PageTextPrefetcher::Collect(int page)
 {
     std::lock_guard<std::mutex> access(mDocument.Access());
-    return CollectPageGlyphs(mDocument.Context(), mDocument.Doc(), mDocument.PageObject(page), std::move(mGlyphs));
+    return CollectPageGlyphs(mDocument.Context(), mDocument.Doc(), mDocument.PageObject(page), mAdvances,
+                             std::move(mGlyphs));
 }
 
 PageTextResult PageTextPrefetcher::Extract(int page)

@@ -46,5 +46,7 @@ private:
     const int mWorkerCount;
     PageTextWindow mWindow;
     std::vector<std::unique_ptr<PageTextWorker>> mWorkers;
-    PageGlyphs mGlyphs;  // the caller's, kept for their storage
+    // The caller's, kept from page to page.
+    PageGlyphs mGlyphs;
+    GlyphAdvances mAdvances;
 };

@@ -50,6 +50,7 @@ void PageTextWorker::Run()
         MarkParsedObjects(ctx, copy->Doc());
         int done = 0;
         PageGlyphs glyphs;
+        GlyphAdvances advances(ctx);
         while (const int page = mWindow.NextPage())
         {
             if (++done % kPagesBetweenDrops == 0)
@@ -57,7 +58,7 @@ void PageTextWorker::Run()
             PageTextResult result;
             try
             {
-                glyphs = CollectPageGlyphs(ctx, copy->Doc(), copy->PageObject(page), std::move(glyphs));
+                glyphs = CollectPageGlyphs(ctx, copy->Doc(), copy->PageObject(page), advances, std::move(glyphs));
                 result.records = FormatTextRecords(glyphs);
             }
             catch (const EngineError& error)
