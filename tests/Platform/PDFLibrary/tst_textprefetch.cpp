@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <dlfcn.h>
+#include <sched.h>
 #include <thread>
 
 namespace {
@@ -61,6 +62,14 @@ int firstWrongPage(Library& library, const QVector<std::wstring>& expected, cons
 int threadCount()
 {
     return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
+// One core runs no text threads: the reader extracts every page.
+bool threadsExpected()
+{
+    cpu_set_t cores;
+    CPU_ZERO(&cores);
+    return sched_getaffinity(0, sizeof cores, &cores) == 0 && CPU_COUNT(&cores) > 1;
 }
 
 // Every page as one thread reads it: no text threads at all.
@@ -129,7 +138,7 @@ void TextPrefetchTest::sameRecordsAsOneThread()
     for (int page : {7, 7, 8, 30, 2, 3, 4, 40, 39, 1, 20, 22, 40, 21})
         order << std::min(page, direct.size() - 1);
     QCOMPARE(firstWrongPage(session.library(), direct, order), 0);
-    QVERIFY(threadCount() > threads);
+    QVERIFY(threadCount() > threads || !threadsExpected());
 }
 
 void TextPrefetchTest::documentChangedMidway()
