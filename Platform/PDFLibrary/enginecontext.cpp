@@ -1,5 +1,7 @@
 #include "enginecontext.h"
 
+#include "engineallocator.h"
+
 namespace {
 
 // MuPDF's own warnings about repaired files go nowhere: the library reports
@@ -32,7 +34,7 @@ EngineContext::EngineContext()
     mLockTable.user = this;
     mLockTable.lock = &EngineContext::Lock;
     mLockTable.unlock = &EngineContext::Unlock;
-    mContext = fz_new_context(nullptr, &mLockTable, kStoreLimit);
+    mContext = fz_new_context(EngineAllocator(), &mLockTable, kStoreLimit);
     Silence(mContext);
 }
 
