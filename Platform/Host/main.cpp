@@ -1,6 +1,7 @@
 #include "commandhelp.h"
 #include "filenamecodec.h"
 #include "hosterror.h"
+#include "processend.h"
 #include "vantoracommands.h"
 
 #include <QApplication>
@@ -71,6 +72,7 @@ int main(int argc, char** argv)
         qInstallMessageHandler(FilterQtMessages);
         int qtArgc = 1;
         QApplication app(qtArgc, argv);
+        ProcessEnd::allowEarlyEnd();
         return Execute(request, out);
     } catch (const HostError& error) {
         out.flush();

@@ -14,6 +14,7 @@
 #include "outputtarget.h"
 #include "pagetextwatch.h"
 #include "pdflibrarybinding.h"
+#include "processend.h"
 #include "progressline.h"
 #include "recordreplay.h"
 #include "runsettings.h"
@@ -153,12 +154,12 @@ int RunCommand::runOne(QTextStream& out)
 
     if (dryRun) {
         OutlinePrinter::print(OutlineReader::read(document.library()), OutlinePrinter::requested(mRequest), out);
-        return failed ? HostError::Failure : 0;
+        return ProcessEnd::afterOutput(out, failed ? HostError::Failure : 0);
     }
     document.saveTo(save->temporaryPath());
     save->commit();
     const int bookmarks = document.library().OutlineCount();
     out << "Saved " << output << " with " << bookmarks << (bookmarks == 1 ? " bookmark" : " bookmarks")
         << (failed ? ", with errors" : "") << ".\n";
-    return failed ? HostError::Failure : 0;
+    return ProcessEnd::afterOutput(out, failed ? HostError::Failure : 0);
 }
