@@ -2,6 +2,7 @@
 
 #include "enginecall.h"
 
+#include <algorithm>
 #include <climits>
 #include <unordered_set>
 #include <utility>
@@ -133,7 +134,10 @@ void PageTree::AddPage(pdf_obj* page, Reference reference)
 {
     if (mPages.size() >= static_cast<std::size_t>(INT_MAX - 1))
         return;
-    mPages.reserve(mPages.size() + 1);
+    // Room first, growing as push_back would: then only the page's own
+    // entries can fail, and they are taken back.
+    if (mPages.size() == mPages.capacity())
+        mPages.reserve(std::max<std::size_t>(16, mPages.capacity() * 2));
     mReferences.push_back(reference);
     try
     {
