@@ -11,9 +11,10 @@
 void MarkParsedObjects(fz_context* ctx, pdf_document* doc);
 
 // Drops the objects parsed since the marks that nothing else holds (the
-// store's fonts hold their dictionaries), except members of object streams:
-// one of those comes back only by parsing its whole stream again. Neither
-// call allocates or throws.
+// store's fonts hold their dictionaries), except members of object streams,
+// one of those comes back only by parsing its whole stream again, and the
+// page tree's nodes, which are marked instead. Neither call allocates or
+// throws.
 void DropParsedObjects(fz_context* ctx, pdf_document* doc);
 
 // Drops what is parsed during a read of a document that may have been
