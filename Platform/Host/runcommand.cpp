@@ -156,9 +156,10 @@ int RunCommand::runOne(QTextStream& out)
         OutlinePrinter::print(OutlineReader::read(document.library()), OutlinePrinter::requested(mRequest), out);
         return ProcessEnd::afterOutput(out, failed ? HostError::Failure : 0);
     }
+    // Counted before saving: a save makes the library read the outline again.
+    const int bookmarks = document.library().OutlineCount();
     document.saveTo(save->temporaryPath());
     save->commit();
-    const int bookmarks = document.library().OutlineCount();
     out << "Saved " << output << " with " << bookmarks << (bookmarks == 1 ? " bookmark" : " bookmarks")
         << (failed ? ", with errors" : "") << ".\n";
     return ProcessEnd::afterOutput(out, failed ? HostError::Failure : 0);
