@@ -27,8 +27,7 @@ int ULRLoadFromFile(int instanceID, wchar_t* fileName, wchar_t* password)
         const std::string secret = Utf8FromUcs4(instance.TakeWideString(password));
         // A failed load leaves no document: the caller must not go on
         // working on the previous one believing it is the new one.
-        instance.SetDocument(nullptr);
-        instance.SetDocument(PdfDocument::Load(instance.Engine().Get(), path, secret));
+        instance.LoadDocument(path, secret);
         instance.SetLastError(EngineErrorCode::None);
         return 1;
     });

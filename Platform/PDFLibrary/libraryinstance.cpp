@@ -32,6 +32,19 @@ void LibraryInstance::SetDocument(std::unique_ptr<PdfDocument> document)
     mSelectedPage.store(mDocument ? mDocument->SelectedPage() : 0, std::memory_order_relaxed);
 }
 
+void LibraryInstance::LoadDocument(const std::string& path, const std::string& password)
+{
+    SetDocument(nullptr);
+    std::unique_ptr<PdfDocument> document = PdfDocument::Open(mEngine.Get(), path, password);
+    // The text workers open their copies and parse them on the other cores
+    // while this thread reads the page tree. Declared after the document:
+    // if reading fails, they stop before it goes.
+    auto prefetcher = std::make_unique<PageTextPrefetcher>(*document, TextWorkerCount());
+    document->ReadPages();
+    SetDocument(std::move(document));
+    mPrefetcher = std::move(prefetcher);
+}
+
 bool LibraryInstance::SelectPage(int page)
 {
     if (!mDocument || !mDocument->SelectPage(page))

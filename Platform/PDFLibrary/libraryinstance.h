@@ -42,6 +42,10 @@ public:
     PdfDocument* Document() const { return mDocument.get(); }
     // Replaces the document and forgets everything selected in the old one.
     void SetDocument(std::unique_ptr<PdfDocument> document);
+    // Loads a document in its place (the errors of PdfDocument::Open and
+    // ReadPages);
+    // the old one goes first, whether or not the new one loads.
+    void LoadDocument(const std::string& path, const std::string& password);
     // Selects a page of the loaded document; false when there is no such page.
     bool SelectPage(int page);
     // The selected page, 0 without a document. Safe from any thread while the

@@ -17,7 +17,7 @@ const int kPagesAheadPerThread = 3;
 } // namespace
 
 PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, int workers)
-    : mDocument(document), mWorkerCount(workers), mWindow(document.PageCount(), (workers + 1) * kPagesAheadPerThread),
+    : mDocument(document), mWorkerCount(workers), mWindow((workers + 1) * kPagesAheadPerThread),
       mAdvances(document.Context())
 {
     StartWorkers();
@@ -50,7 +50,12 @@ PageTextPrefetcher::~PageTextPrefetcher()
 
 std::wstring PageTextPrefetcher::Take(int page)
 {
-    if (mWindow.WorkersLeftAtEnd())
+    if (!mPageCountSet)
+    {
+        mWindow.SetPageCount(mDocument.PageCount());
+        mPageCountSet = true;
+    }
+    if (mWindow.WorkersLeft())
     {
         // Their threads have ended or are ending: joining costs nothing.
         mWorkers.clear();

@@ -17,13 +17,16 @@ class PdfDocument;
 // exactly what a direct extraction makes: the same code on the same bytes,
 // only on another thread, context and copy of the document. The workers
 // work while the object lives, up to the last page: once the reader has it,
-// they leave, and a reader who starts again gets new ones.
+// they leave, as they do when no reader comes for a while after the load,
+// and a reader who starts again gets new ones.
 class PageTextPrefetcher
 {
 public:
     // workers: how many threads besides the caller's; 0 extracts every page
     // on the caller's.
-    // Workers that cannot be had leave their share to the others.
+    // Workers that cannot be had leave their share to the others. They start
+    // at once, and may while the document still reads its pages: they open
+    // their copies meanwhile.
     PageTextPrefetcher(PdfDocument& document, int workers);
     // Waits for the pages in progress (one per worker at most).
     ~PageTextPrefetcher();
@@ -45,6 +48,7 @@ private:
     PdfDocument& mDocument;
     const int mWorkerCount;
     PageTextWindow mWindow;
+    bool mPageCountSet = false;
     std::vector<std::unique_ptr<PageTextWorker>> mWorkers;
     // The caller's, kept from page to page.
     PageGlyphs mGlyphs;

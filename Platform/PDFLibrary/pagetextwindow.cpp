@@ -2,9 +2,26 @@
 
 #include "engineerror.h"
 
-PageTextWindow::PageTextWindow(int pageCount, int pagesAhead)
-    : mPageCount(pageCount), mAhead(pagesAhead)
+#include <chrono>
+
+namespace {
+
+// How long workers wait for a reader's first page after the document was
+// loaded. A run asks for it at once; a window that shows the document may
+// never ask.
+const std::chrono::seconds kWaitForReader(3);
+
+} // namespace
+
+PageTextWindow::PageTextWindow(int pagesAhead)
+    : mAhead(pagesAhead)
 {
+}
+
+void PageTextWindow::SetPageCount(int pageCount)
+{
+    std::lock_guard<std::mutex> guard(mMutex);
+    mPageCount = pageCount;
 }
 
 void PageTextWindow::MoveTo(int first)
@@ -69,17 +86,23 @@ void PageTextWindow::Stop()
     mChanged.notify_all();
 }
 
-bool PageTextWindow::WorkersLeftAtEnd()
+bool PageTextWindow::WorkersLeft()
 {
     std::lock_guard<std::mutex> guard(mMutex);
-    return mLeftAtEnd && mWorkers == 0;
+    return mLeft && mWorkers == 0;
 }
 
 void PageTextWindow::Join()
 {
     std::lock_guard<std::mutex> guard(mMutex);
     ++mWorkers;
-    mLeftAtEnd = false;
+    mLeft = false;
+}
+
+bool PageTextWindow::BeforeReading()
+{
+    std::lock_guard<std::mutex> guard(mMutex);
+    return !mStopped && mFirst == 0;
 }
 
 void PageTextWindow::Leave()
@@ -104,13 +127,18 @@ int PageTextWindow::FirstUnclaimed() const
 int PageTextWindow::NextPage()
 {
     std::unique_lock<std::mutex> lock(mMutex);
+    if (!mChanged.wait_for(lock, kWaitForReader, [&] { return mStopped || mFirst > 0; }))
+    {
+        mLeft = true;
+        return 0;
+    }
     const auto pastEnd = [&] { return mFirst > mPageCount; };
     mChanged.wait(lock, [&] { return mStopped || pastEnd() || FirstUnclaimed() != 0; });
     if (mStopped)
         return 0;
     if (pastEnd())
     {
-        mLeftAtEnd = true;
+        mLeft = true;
         return 0;
     }
     const int page = FirstUnclaimed();

@@ -25,11 +25,14 @@ class PageTextWindow
 public:
     using Extract = std::function<PageTextResult(int page)>;
 
-    PageTextWindow(int pageCount, int pagesAhead);
+    explicit PageTextWindow(int pagesAhead);
     PageTextWindow(const PageTextWindow&) = delete;
     PageTextWindow& operator=(const PageTextWindow&) = delete;
 
-    // The reader's side. The records of a page (1-based). A page no one has
+    // The reader's side. The document's page count, before the first Take:
+    // the workers may start while the document is still reading its pages.
+    void SetPageCount(int pageCount);
+    // The records of a page (1-based). A page no one has
     // taken the reader extracts itself with `extract`; while a worker has
     // the page in hand, the reader extracts the next page of the window no
     // one has taken, rather than wait. Nothing when the page could not be
@@ -40,17 +43,21 @@ public:
     // Workers get no more pages.
     void Stop();
 
-    // Whether the workers left because the reader took the last page: a
-    // reader who starts again needs new ones.
-    bool WorkersLeftAtEnd();
+    // Whether the workers left, because the reader took the last page or
+    // never came: a reader who starts (again) needs new ones.
+    bool WorkersLeft();
 
     // The workers' side. A worker counts from Join until Leave; Take waits
     // for pages only while one does.
     void Join();
     void Leave();
-    // The next page to extract, waiting for one; 0 once stopped, or once
-    // the reader has taken the last page (the worker's copy of the document
-    // can go while the reader still works).
+    // No reader has asked for a page yet, and the window is not stopped: a
+    // worker may prepare.
+    bool BeforeReading();
+    // The next page to extract, waiting for one; 0 once stopped, once the
+    // reader has taken the last page (the worker's copy of the document can
+    // go while the reader still works), or when no reader came for a while
+    // (a document loaded only to be looked at keeps no copies).
     int NextPage();
     // What was made of the page NextPage gave.
     void Deliver(int page, PageTextResult result);
@@ -62,7 +69,7 @@ private:
     void MoveTo(int first);
     int FirstUnclaimed() const;
 
-    const int mPageCount;
+    int mPageCount = 0;
     const int mAhead;
     std::mutex mMutex;
     std::condition_variable mChanged;
@@ -76,5 +83,5 @@ private:
     int mFirst = 0;       // the window's first page; 0 before the first Take
     int mWorkers = 0;
     bool mStopped = false;
-    bool mLeftAtEnd = false;
+    bool mLeft = false;
 };

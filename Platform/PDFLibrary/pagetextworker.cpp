@@ -45,19 +45,30 @@ void PageTextWorker::Run()
         const EngineContext engine;
         fz_context* ctx = engine.Get();
         const std::unique_ptr<PdfDocument> copy = mDocument.OpenCopy(ctx);
+        // While the document still reads its page tree (which parses most
+        // object streams on the reader's thread), the copy parses its own:
+        // parsed for the pages, they would take time from them.
+        ParseObjectStreams(ctx, copy->Doc(), [this] { return mWindow.BeforeReading(); });
         // The copy is only read: what it parses for pages may go again,
-        // what opening it parsed (the page tree among it) stays.
+        // what it parsed before stays.
         MarkParsedObjects(ctx, copy->Doc());
+        bool pagesTaken = false;
         int done = 0;
         PageGlyphs glyphs;
         GlyphAdvances advances(ctx);
         while (const int page = mWindow.NextPage())
         {
-            if (++done % kPagesBetweenDrops == 0)
-                DropParsedObjects(ctx, copy->Doc());
             PageTextResult result;
             try
             {
+                // The reader asked for a page: the document has its pages.
+                if (!pagesTaken)
+                {
+                    copy->TakePagesOf(mDocument);
+                    pagesTaken = true;
+                }
+                if (++done % kPagesBetweenDrops == 0)
+                    DropParsedObjects(ctx, copy->Doc());
                 glyphs = CollectPageGlyphs(ctx, copy->Doc(), copy->PageObject(page), advances, std::move(glyphs));
                 result.records = FormatTextRecords(glyphs);
             }

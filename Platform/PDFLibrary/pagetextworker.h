@@ -13,7 +13,8 @@ class PageTextWorker
 public:
     // The context and the copy of the document are made on the new thread;
     // if they cannot be, the worker leaves the window and its share to the
-    // others, or to the reader. Throws std::system_error when no thread can
+    // others, or to the reader. The document may still be reading its
+    // pages: the worker takes them once the reader asks for one. Throws std::system_error when no thread can
     // be had.
     PageTextWorker(PageTextWindow& window, const PdfDocument& document);
     // The window must have been stopped: waits for the page in hand.

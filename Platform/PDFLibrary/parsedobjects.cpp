@@ -1,5 +1,9 @@
 #include "parsedobjects.h"
 
+#include "enginecall.h"
+
+#include <unordered_set>
+
 void MarkParsedObjects(fz_context* ctx, pdf_document* doc)
 {
     pdf_mark_xref(ctx, doc);
@@ -40,4 +44,38 @@ void DropParsedObjects(fz_context* ctx, pdf_document* doc)
                 pdf_drop_obj(ctx, entry.obj);
                 entry.obj = nullptr;
             }
+}
+
+void ParseObjectStreams(fz_context* ctx, pdf_document* doc, const std::function<bool()>& keepGoing)
+{
+    try
+    {
+        std::unordered_set<int> failed;
+        int count = 0;
+        EngineCall(ctx, [&] { count = pdf_xref_len(ctx, doc); });
+        for (int number = 1; number < count; ++number)
+        {
+            pdf_xref_entry* entry = nullptr;
+            EngineCall(ctx, [&] { entry = pdf_get_xref_entry_no_null(ctx, doc, number); });
+            // An object of a stream parsed before is there already.
+            if (entry->type != 'o' || entry->obj || failed.count(static_cast<int>(entry->ofs)))
+                continue;
+            if (!keepGoing())
+                return;
+            const int stream = static_cast<int>(entry->ofs);
+            try
+            {
+                EngineCall(ctx, [&] { pdf_cache_object(ctx, doc, number); });
+            }
+            catch (const EngineError&)
+            {
+                // Each of its objects would try it again.
+                failed.insert(stream);
+            }
+        }
+    }
+    catch (...)
+    {
+        // No memory, or a table that cannot be read: nothing was lost.
+    }
 }

@@ -36,7 +36,7 @@ PdfDocument::~PdfDocument()
     pdf_drop_document(mContext, mDoc);
 }
 
-std::unique_ptr<PdfDocument> PdfDocument::Load(fz_context* ctx, const std::string& path,
+std::unique_ptr<PdfDocument> PdfDocument::Open(fz_context* ctx, const std::string& path,
                                                const std::string& password)
 {
     if (!ctx)
@@ -44,20 +44,18 @@ std::unique_ptr<PdfDocument> PdfDocument::Load(fz_context* ctx, const std::strin
     std::shared_ptr<const PdfFile> file = PdfFile::Open(path);
     if (!HasHeader(*file))
         throw EngineError(EngineErrorCode::NotAPdf, "no PDF header in " + path);
-    return Open(ctx, std::move(file), password, nullptr);
+    return OpenFile(ctx, std::move(file), password);
 }
 
 std::unique_ptr<PdfDocument> PdfDocument::OpenCopy(fz_context* ctx) const
 {
     if (!ctx)
         throw EngineError(EngineErrorCode::Engine, "no MuPDF context");
-    // The pages are this document's: the copy need not walk the tree (which
-    // parses every page's dictionary) before its first page.
-    return Open(ctx, mFile, mPassword, &mPages);
+    return OpenFile(ctx, mFile, mPassword);
 }
 
-std::unique_ptr<PdfDocument> PdfDocument::Open(fz_context* ctx, std::shared_ptr<const PdfFile> file,
-                                               const std::string& password, const PageTree* pages)
+std::unique_ptr<PdfDocument> PdfDocument::OpenFile(fz_context* ctx, std::shared_ptr<const PdfFile> file,
+                                                   const std::string& password)
 {
     pdf_document* doc = nullptr;
     EngineCall(ctx, [&] {
@@ -77,23 +75,38 @@ std::unique_ptr<PdfDocument> PdfDocument::Open(fz_context* ctx, std::shared_ptr<
     }, EngineErrorCode::PasswordRequired);
     if (locked)
         throw EngineError(EngineErrorCode::PasswordRequired, "wrong or missing password");
+    return document;
+}
 
+void PdfDocument::ReadPages()
+{
     try
     {
-        document->mPages = pages ? PageTree(ctx, doc, *pages) : PageTree(ctx, doc);
+        mPages = PageTree(mContext, mDoc);
     }
     catch (const EngineError& error)
     {
         throw EngineError(EngineErrorCode::Damaged, error.what());
     }
-    EngineCall(ctx, [&] {
-        document->mRepaired = pdf_was_repaired(ctx, doc);
-        document->mOriginalStartXref = doc->startxref;
+    EngineCall(mContext, [&] {
+        mRepaired = pdf_was_repaired(mContext, mDoc);
+        mOriginalStartXref = mDoc->startxref;
     }, EngineErrorCode::Damaged);
     // A repair that found no page found no PDF worth the name.
-    if (document->PageCount() <= 0)
+    if (PageCount() <= 0)
         throw EngineError(EngineErrorCode::Damaged, "no pages");
-    return document;
+}
+
+void PdfDocument::TakePagesOf(const PdfDocument& original)
+{
+    try
+    {
+        mPages = PageTree(mContext, mDoc, original.mPages);
+    }
+    catch (const EngineError& error)
+    {
+        throw EngineError(EngineErrorCode::Damaged, error.what());
+    }
 }
 
 int PdfDocument::PageNumberOf(pdf_obj* pageObject) const

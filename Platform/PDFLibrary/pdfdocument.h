@@ -19,14 +19,22 @@
 class PdfDocument
 {
 public:
-    // Opens the file; throws EngineError with FileNotFound, NotAPdf, Damaged
-    // or PasswordRequired.
-    static std::unique_ptr<PdfDocument> Load(fz_context* ctx, const std::string& path,
+    // Loading takes two steps, for a caller with work to start in between.
+    // Opens the file; throws EngineError with FileNotFound, NotAPdf,
+    // Damaged or PasswordRequired.
+    static std::unique_ptr<PdfDocument> Open(fz_context* ctx, const std::string& path,
                                              const std::string& password);
+    // Reads the page tree, before any other use; throws EngineError Damaged.
+    void ReadPages();
+
     // The same file opened again, for another thread to read with a context
     // of its own: a copy for reading only, which knows nothing of changes
-    // made to this one. Throws EngineError.
+    // made to this one. It has no pages until TakePagesOf. Safe while this
+    // document reads its pages. Throws EngineError.
     std::unique_ptr<PdfDocument> OpenCopy(fz_context* ctx) const;
+    // A copy's pages: the original's, which has read them, as references;
+    // the copy does not walk its own tree. Throws EngineError.
+    void TakePagesOf(const PdfDocument& original);
     ~PdfDocument();
     PdfDocument(const PdfDocument&) = delete;
     PdfDocument& operator=(const PdfDocument&) = delete;
@@ -53,20 +61,20 @@ public:
 
 private:
     PdfDocument(fz_context* ctx, pdf_document* doc, std::shared_ptr<const PdfFile> file, std::string password);
-    // pages: the page tree of a document open on the same file, or null.
-    static std::unique_ptr<PdfDocument> Open(fz_context* ctx, std::shared_ptr<const PdfFile> file,
-                                             const std::string& password, const PageTree* pages);
+    static std::unique_ptr<PdfDocument> OpenFile(fz_context* ctx, std::shared_ptr<const PdfFile> file,
+                                                 const std::string& password);
 
     fz_context* mContext;
     pdf_document* mDoc;
-    std::shared_ptr<const PdfFile> mFile;
-    // Kept for the copies.
-    std::string mPassword;
+    // Kept for the copies, and never changed: they are opened while the
+    // pages are read.
+    const std::shared_ptr<const PdfFile> mFile;
+    const std::string mPassword;
     // MuPDF rebuilt the cross-reference table: the original bytes cannot be
     // trusted as the base of an incremental update.
     bool mRepaired = false;
     int64_t mOriginalStartXref = 0;
-    // Read once when opened: nothing this library does changes the pages.
+    // Read once, after opening: nothing this library does changes the pages.
     PageTree mPages;
     int mSelectedPage = 1;
     mutable std::mutex mAccess;

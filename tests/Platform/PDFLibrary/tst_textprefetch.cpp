@@ -1,8 +1,8 @@
 // Page text extracted ahead by a pool of threads, each with its own copy of
 // the document: the same records as a reader on one thread, in any order and
 // whatever happens to the document or its file meanwhile; threads that stop
-// when the document, the instance or the library goes; a selected page that
-// another thread can read during a long extraction.
+// when the document, the instance or the library goes, or when no one reads;
+// a selected page that another thread can read during a long extraction.
 #include "librarysession.h"
 #include "rawpdf.h"
 
@@ -96,6 +96,7 @@ private slots:
     void sameRecordsAsOneThread_data();
     void sameRecordsAsOneThread();
     void documentChangedMidway();
+    void threadsGoWhenNoOneReads();
     void threadStopsWithItsOwner();
     void selectedPageDuringLongExtraction();
 };
@@ -160,6 +161,20 @@ void TextPrefetchTest::documentChangedMidway()
     // loaded from, as the document does.
     QVERIFY(session.load(first) && QFile::remove(first) && QFile::rename(second, first));
     QCOMPARE(firstWrongPage(library, firstTexts, {12, 9, 6, 3}), 0);
+}
+
+void TextPrefetchTest::threadsGoWhenNoOneReads()
+{
+    LibrarySession session;
+    const QString file = writeDocument(session.path("idle.pdf"), 12, 5);
+    const QVector<std::wstring> direct = directTexts(file);
+    const int threads = threadCount();
+    // Loaded to be looked at: the copies made while it loaded do not stay.
+    QVERIFY(session.load(file));
+    QVERIFY(threadCount() > threads || !threadsExpected());
+    QTRY_COMPARE_WITH_TIMEOUT(threadCount(), threads, 10000);
+    // A reader who comes later gets new ones.
+    QCOMPARE(firstWrongPage(session.library(), direct, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), 0);
 }
 
 void TextPrefetchTest::threadStopsWithItsOwner()
