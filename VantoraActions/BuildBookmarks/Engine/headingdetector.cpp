@@ -61,11 +61,7 @@ bool CHeadingDetector::Passes(CLevelRules& rules, const CTextRecord& record, QSt
         const bool listed = rules.keywords.contains(KeywordList::Comparable(record.text));
         pass = listed == rules.includeKeywords;
     }
-    if (rules.ignoreRepeated) {
-        if (mSeenTexts.contains(record.text))
-            pass = false;
-        else
-            mSeenTexts.insert(record.text);
-    }
+    if (rules.ignoreRepeated && mSeenTexts.Meet(record.text))
+        pass = false;
     return pass && HasVisibleText(record.text);
 }

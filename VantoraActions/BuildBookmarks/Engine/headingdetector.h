@@ -1,8 +1,8 @@
 #pragma once
 
 #include "levelrules.h"
+#include "seentexts.h"
 
-#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -33,5 +33,5 @@ private:
 
     QVector<CLevelRules> mLevels;
     CFontNameMatcher& mFonts;
-    QSet<QString> mSeenTexts;
+    CSeenTexts mSeenTexts;
 };

@@ -1,15 +1,19 @@
-// The engine's pure pieces: font names, text records, the level rules,
-// titles, keyword files and multi-line headings.
+// The engine's pure pieces: font names, text records, the level rules, the
+// texts already seen, titles, keyword files and multi-line headings.
 #include "fontnamematcher.h"
 #include "headingcontinuation.h"
 #include "headingdetector.h"
 #include "headingtitle.h"
 #include "keywordlist.h"
+#include "seentexts.h"
 #include "settingskeys.h"
 #include "textrecord.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unordered_map>
 
 namespace {
 
@@ -183,6 +187,31 @@ private slots:
         QCOMPARE(detector.Classify(CTextRecord::Parse(Sized(10, "Body"))).level, -1);
         QCOMPARE(detector.Classify(CTextRecord::Parse(Sized(20, "Title"))).level, 0);
         QCOMPARE(detector.Classify(CTextRecord::Parse(Sized(20, "Title"))).level, -1);
+    }
+
+    void seenTextsCompareWholeTexts()
+    {
+        // Two texts of the same hash, among some hundred thousand random ones.
+        QRandomGenerator random(7);
+        std::unordered_map<uint, QString> byHash;
+        QString first, second;
+        while (second.isEmpty()) {
+            QString text(8, QChar());
+            for (QChar& c : text)
+                c = QChar('a' + random.bounded(26));
+            const auto [other, added] = byHash.emplace(CSeenTexts::Hash(text), text);
+            if (!added && other->second != text)
+                first = other->second, second = text;
+        }
+        CSeenTexts seen;
+        QVERIFY(!seen.Meet(first) && !seen.Meet(second) && seen.Meet(first) && seen.Meet(second));
+        QVERIFY(!seen.Meet("Title") && !seen.Meet("title") && !seen.Meet(QString()) && seen.Meet(""));
+        // Enough texts to move every one to a larger table, twice over.
+        for (int i = 0; i < 5000; ++i)
+            QVERIFY(!seen.Meet(QString("Heading %1").arg(i)));
+        for (int i = 0; i < 5000; ++i)
+            QVERIFY(seen.Meet(QString("Heading %1").arg(i)));
+        QVERIFY(seen.Meet(first) && seen.Meet("title"));
     }
 
     void titles_data()
