@@ -6,9 +6,10 @@ sections from the settings file beside this script) against
 `mutool draw -F text` on the same file, on one core (taskset) and on all the
 cores this process may use, the speed-up from one core to all, the run's
 outline against the manual's original outline (titles found on the right
-page, bookmarks not in the original), and the run's peak memory. The manuals
-come from Debian packages, fetched with apt-get download into bench/cache/
-when absent.
+page, bookmarks not in the original), and the run's peak memory. Each
+round runs mutool, then one core, then all cores; times are medians of the
+rounds, ratios medians of each round's ratio. The manuals come from Debian
+packages, fetched with apt-get download into bench/cache/ when absent.
 
 usage: bench/endtoend.py [--build DIR] [--repeat N] [octave] [gnuplot] [lilypond]
 """
@@ -86,6 +87,13 @@ def median_timing(timings):
                   max(t.peak for t in timings))
 
 
+def paired_ratio(runs, others, measure):
+    """The median of each round's ratio. The machine's speed drifts from one
+    minute to the next; the runs of one round, made one after the other,
+    share it."""
+    return statistics.median(getattr(run, measure) / getattr(other, measure) for run, other in zip(runs, others))
+
+
 def outline(vantora, pdf):
     result = subprocess.run([vantora, "outline", "--json", pdf], check=True, capture_output=True, text=True)
     return json.loads(result.stdout)["outline"]
@@ -150,14 +158,15 @@ def bench(name, vantora, repeat):
     rebuilt = outline(vantora, rebuilt_pdf)
     wanted, found, made, extra = compare(original, rebuilt, depths)
 
-    mutool, single, every = median_timing(mutool_runs), median_timing(single_runs), median_timing(all_runs)
+    mutool = median_timing(mutool_runs)
     print(f"{name}: {pdf}")
     print(f"  mutool draw -F text     wall {mutool.wall:.2f} s, CPU {mutool.cpu:.2f} s (median of {repeat})")
-    for label, timing in (("vantora run, 1 core", single), (f"vantora run, {cores} cores", every)):
+    for label, runs in (("vantora run, 1 core", single_runs), (f"vantora run, {cores} cores", all_runs)):
+        timing = median_timing(runs)
         print(f"  {label:22s}  wall {timing.wall:.2f} s, CPU {timing.cpu:.2f} s: "
-              f"{timing.wall / mutool.wall:.2f}x mutool's wall time, {timing.cpu / mutool.cpu:.2f}x its CPU time; "
-              f"peak memory {timing.peak:.0f} MB")
-    print(f"  speed-up    {single.wall / every.wall:.2f} from 1 core to {cores}")
+              f"{paired_ratio(runs, mutool_runs, 'wall'):.2f}x mutool's wall time, "
+              f"{paired_ratio(runs, mutool_runs, 'cpu'):.2f}x its CPU time; peak memory {timing.peak:.0f} MB")
+    print(f"  speed-up    {paired_ratio(single_runs, all_runs, 'wall'):.2f} from 1 core to {cores}")
     print(f"  outline     {len(found)} of {len(wanted)} original chapter and section titles found on the "
           f"right page: {100 * len(found) / max(len(wanted), 1):.1f} %")
     print(f"              {len(extra)} of {len(made)} bookmarks not in the original: "
