@@ -3,13 +3,14 @@
 
 For each manual: the wall and CPU time of `vantora run` (chapters and
 sections from the settings file beside this script) against
-`mutool draw -F text` on the same file, on one core (taskset) and on all the
-cores this process may use, the speed-up from one core to all, the run's
-outline against the manual's original outline (titles found on the right
-page, bookmarks not in the original), and the run's peak memory. Each
-round runs mutool, then one core, then all cores; times are medians of the
-rounds, ratios medians of each round's ratio. The manuals come from Debian
-packages, fetched with apt-get download into bench/cache/ when absent.
+`mutool draw -F text` on the same file, on one core (taskset, a different
+core each round) and on all the cores this process may use, the speed-up
+from one core to all, the run's outline against the manual's original
+outline (titles found on the right page, bookmarks not in the original),
+and the run's peak memory. Each round runs mutool, then one core, then all
+cores; times are medians of the rounds, ratios medians of each round's
+ratio. The manuals come from Debian packages, fetched with apt-get download
+into bench/cache/ when absent.
 
 usage: bench/endtoend.py [--build DIR] [--repeat N] [octave] [gnuplot] [lilypond]
 """
@@ -145,15 +146,18 @@ def bench(name, vantora, repeat):
     with open(os.path.join(CACHE, name + "-original-outline.json"), "w", encoding="utf-8") as f:
         json.dump(original, f, indent=1, ensure_ascii=False)
 
-    # One core: the first this process may use, the run's text threads
-    # follow the affinity. All cores: as the process is started.
-    one_core = ["taskset", "-c", str(min(os.sched_getaffinity(0)))]
-    cores = len(os.sched_getaffinity(0))
+    # One core: each round the next of the cores this process may use (the
+    # run's text threads follow the affinity). On a virtual machine one core
+    # can be slower than the other for minutes, when its host is busy; a run
+    # always on the same core would compare that core alone with all of
+    # them. All cores: as the process is started.
+    usable = sorted(os.sched_getaffinity(0))
+    cores = len(usable)
     run = [vantora, "run", "--settings", settings, pdf, "-o", rebuilt_pdf]
     mutool_runs, single_runs, all_runs = [], [], []
-    for _ in range(repeat):
+    for round_number in range(repeat):
         mutool_runs.append(timed(["mutool", "draw", "-q", "-F", "text", "-o", os.devnull, pdf]))
-        single_runs.append(timed(one_core + run))
+        single_runs.append(timed(["taskset", "-c", str(usable[round_number % cores])] + run))
         all_runs.append(timed(run))
     rebuilt = outline(vantora, rebuilt_pdf)
     wanted, found, made, extra = compare(original, rebuilt, depths)
