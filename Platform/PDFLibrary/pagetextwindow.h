@@ -32,10 +32,10 @@ public:
     // The reader's side. The document's page count, before the first Take:
     // the workers may start while the document is still reading its pages.
     void SetPageCount(int pageCount);
-    // The records of a page (1-based). A page no one has
-    // taken the reader extracts itself with `extract`; while a worker has
-    // the page in hand, the reader extracts the next page of the window no
-    // one has taken, rather than wait. Nothing when the page could not be
+    // The records of a page (1-based). A page no one has taken the reader
+    // extracts itself with `extract`; while a worker has the page in hand,
+    // the reader extracts the next page of the window no one has taken,
+    // rather than wait. Nothing when the page could not be
     // read (the reader's own attempt then gets the error); a page over its
     // budget throws EngineError TooComplex: another attempt would only cost
     // as much again. From now on the pages after it are the window.
