@@ -41,6 +41,7 @@ void LibraryInstance::LoadDocument(const std::string& path, const std::string& p
     // if reading fails, they stop before it goes.
     auto prefetcher = std::make_unique<PageTextPrefetcher>(*document, TextWorkerCount());
     document->ReadPages();
+    prefetcher->PagesRead();
     SetDocument(std::move(document));
     mPrefetcher = std::move(prefetcher);
 }

@@ -21,6 +21,13 @@ PageTextPrefetcher::PageTextPrefetcher(PdfDocument& document, int workers)
       mAdvances(document.Context())
 {
     StartWorkers();
+    if (document.PageCount() > 0)
+        PagesRead();
+}
+
+void PageTextPrefetcher::PagesRead()
+{
+    mWindow.PagesRead(mDocument.PageCount());
 }
 
 void PageTextPrefetcher::StartWorkers()
@@ -50,11 +57,6 @@ PageTextPrefetcher::~PageTextPrefetcher()
 
 std::wstring PageTextPrefetcher::Take(int page)
 {
-    if (!mPageCountSet)
-    {
-        mWindow.SetPageCount(mDocument.PageCount());
-        mPageCountSet = true;
-    }
     if (mWindow.WorkersLeft())
     {
         // Their threads have ended or are ending: joining costs nothing.

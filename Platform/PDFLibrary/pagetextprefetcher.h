@@ -30,6 +30,9 @@ public:
     PageTextPrefetcher(PdfDocument& document, int workers);
     // Waits for the pages in progress (one per worker at most).
     ~PageTextPrefetcher();
+    // The document has read its pages (PdfDocument::ReadPages), when it had
+    // not yet on construction; before the first Take.
+    void PagesRead();
     PageTextPrefetcher(const PageTextPrefetcher&) = delete;
     PageTextPrefetcher& operator=(const PageTextPrefetcher&) = delete;
 
@@ -48,7 +51,6 @@ private:
     PdfDocument& mDocument;
     const int mWorkerCount;
     PageTextWindow mWindow;
-    bool mPageCountSet = false;
     std::vector<std::unique_ptr<PageTextWorker>> mWorkers;
     // The caller's, kept from page to page.
     PageGlyphs mGlyphs;

@@ -2,12 +2,10 @@
 
 #include "engineerror.h"
 
-#include <chrono>
-
 namespace {
 
-// How long workers wait for a reader's first page after the document was
-// loaded. A run asks for it at once; a window that shows the document may
+// How long workers wait for a reader's first page once the document has read
+// its pages. A run asks for it at once; a window that shows the document may
 // never ask.
 const std::chrono::seconds kWaitForReader(3);
 
@@ -18,10 +16,14 @@ PageTextWindow::PageTextWindow(int pagesAhead)
 {
 }
 
-void PageTextWindow::SetPageCount(int pageCount)
+void PageTextWindow::PagesRead(int pageCount)
 {
-    std::lock_guard<std::mutex> guard(mMutex);
-    mPageCount = pageCount;
+    {
+        std::lock_guard<std::mutex> guard(mMutex);
+        mPageCount = pageCount;
+        mPagesReadAt = std::chrono::steady_clock::now();
+    }
+    mChanged.notify_all();
 }
 
 void PageTextWindow::MoveTo(int first)
@@ -127,7 +129,11 @@ int PageTextWindow::FirstUnclaimed() const
 int PageTextWindow::NextPage()
 {
     std::unique_lock<std::mutex> lock(mMutex);
-    if (!mChanged.wait_for(lock, kWaitForReader, [&] { return mStopped || mFirst > 0; }))
+    // Before the first page: however long the document takes to read its
+    // pages, and then a while for a reader.
+    const auto reading = [&] { return mStopped || mFirst > 0; };
+    mChanged.wait(lock, [&] { return reading() || mPageCount > 0; });
+    if (!mChanged.wait_until(lock, mPagesReadAt + kWaitForReader, reading))
     {
         mLeft = true;
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -29,9 +30,10 @@ public:
     PageTextWindow(const PageTextWindow&) = delete;
     PageTextWindow& operator=(const PageTextWindow&) = delete;
 
-    // The reader's side. The document's page count, before the first Take:
-    // the workers may start while the document is still reading its pages.
-    void SetPageCount(int pageCount);
+    // The reader's side. The document has read its pages, before the first
+    // Take: the workers may start while it is still reading them, and wait
+    // for a reader from now on.
+    void PagesRead(int pageCount);
     // The records of a page (1-based). A page no one has taken the reader
     // extracts itself with `extract`; while a worker has the page in hand,
     // the reader extracts the next page of the window no one has taken,
@@ -57,7 +59,8 @@ public:
     // The next page to extract, waiting for one; 0 once stopped, once the
     // reader has taken the last page (the worker's copy of the document can
     // go while the reader still works), or when no reader came for a while
-    // (a document loaded only to be looked at keeps no copies).
+    // after the pages were read (a document loaded only to be looked at
+    // keeps no copies).
     int NextPage();
     // What was made of the page NextPage gave.
     void Deliver(int page, PageTextResult result);
@@ -70,6 +73,7 @@ private:
     int FirstUnclaimed() const;
 
     int mPageCount = 0;
+    std::chrono::steady_clock::time_point mPagesReadAt;
     const int mAhead;
     std::mutex mMutex;
     std::condition_variable mChanged;
