@@ -57,9 +57,9 @@ PageTextPrefetcher::~PageTextPrefetcher()
 
 std::wstring PageTextPrefetcher::Take(int page)
 {
-    if (mWindow.WorkersLeft())
+    if (mWindow.NeedsWorkersAt(page))
     {
-        // Their threads have ended or are ending: joining costs nothing.
+        // Their threads have ended or are freeing their copies.
         mWorkers.clear();
         StartWorkers();
     }

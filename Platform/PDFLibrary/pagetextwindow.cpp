@@ -88,9 +88,11 @@ void PageTextWindow::Stop()
     mChanged.notify_all();
 }
 
-bool PageTextWindow::WorkersLeft()
+bool PageTextWindow::NeedsWorkersAt(int page)
 {
     std::lock_guard<std::mutex> guard(mMutex);
+    if (page >= 1 && page <= mPageCount && !InWindow(page))
+        MoveTo(page);
     return mLeft && mWorkers == 0;
 }
 
@@ -133,18 +135,19 @@ int PageTextWindow::NextPage()
     // pages, and then a while for a reader.
     const auto reading = [&] { return mStopped || mFirst > 0; };
     mChanged.wait(lock, [&] { return reading() || mPageCount > 0; });
-    if (!mChanged.wait_until(lock, mPagesReadAt + kWaitForReader, reading))
-    {
-        mLeft = true;
-        return 0;
-    }
     const auto pastEnd = [&] { return mFirst > mPageCount; };
-    mChanged.wait(lock, [&] { return mStopped || pastEnd() || FirstUnclaimed() != 0; });
-    if (mStopped)
-        return 0;
-    if (pastEnd())
+    bool leave = !mChanged.wait_until(lock, mPagesReadAt + kWaitForReader, reading);
+    if (!leave)
     {
-        mLeft = true;
+        mChanged.wait(lock, [&] { return mStopped || pastEnd() || FirstUnclaimed() != 0; });
+        leave = mStopped || pastEnd();
+    }
+    if (leave)
+    {
+        // Leaving counts at once, under the lock that saw why: a reader who
+        // jumps back right after needs to know.
+        mLeft = !mStopped;
+        --mWorkers;
         return 0;
     }
     const int page = FirstUnclaimed();

@@ -45,18 +45,22 @@ public:
     // Workers get no more pages.
     void Stop();
 
-    // Whether the workers left, because the reader took the last page or
-    // never came: a reader who starts (again) needs new ones.
-    bool WorkersLeft();
+    // The reader is about to Take page: a page outside the window moves the
+    // window there now. Whether the workers have left, because the reader
+    // took the last page or never came: a reader who starts (again) needs
+    // new ones. One step, so that no worker leaves between the answer and
+    // the move.
+    bool NeedsWorkersAt(int page);
 
-    // The workers' side. A worker counts from Join until Leave; Take waits
-    // for pages only while one does.
+    // The workers' side. A worker counts from Join until NextPage gives it 0,
+    // or until Leave when it stops before that.
     void Join();
     void Leave();
     // No reader has asked for a page yet, and the window is not stopped: a
     // worker may prepare.
     bool BeforeReading();
-    // The next page to extract, waiting for one; 0 once stopped, once the
+    // The next page to extract, waiting for one; 0, and the worker no longer
+    // counts, once stopped, once the
     // reader has taken the last page (the worker's copy of the document can
     // go while the reader still works), or when no reader came for a while
     // after the pages were read (a document loaded only to be looked at

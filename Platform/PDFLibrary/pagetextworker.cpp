@@ -83,6 +83,8 @@ void PageTextWorker::Run()
             }
             mWindow.Deliver(page, std::move(result));
         }
+        // NextPage let it go.
+        return;
     }
     catch (...)
     {
