@@ -21,20 +21,11 @@ void Silence(fz_context* ctx)
 // the pages that follow.
 const std::size_t kStoreLimit = 8u << 20;
 
-EngineLock& FreeTypeLock()
-{
-    static EngineLock lock;
-    return lock;
-}
-
 } // namespace
 
 EngineContext::EngineContext()
 {
-    mLockTable.user = this;
-    mLockTable.lock = &EngineContext::Lock;
-    mLockTable.unlock = &EngineContext::Unlock;
-    mContext = fz_new_context(EngineAllocator(), &mLockTable, kStoreLimit);
+    mContext = fz_new_context(EngineAllocator(), nullptr, kStoreLimit);
     Silence(mContext);
 }
 
@@ -42,16 +33,4 @@ EngineContext::~EngineContext()
 {
     if (mContext)
         fz_drop_context(mContext);
-}
-
-void EngineContext::Lock(void*, int lock)
-{
-    if (lock == FZ_LOCK_FREETYPE)
-        FreeTypeLock().lock();
-}
-
-void EngineContext::Unlock(void*, int lock)
-{
-    if (lock == FZ_LOCK_FREETYPE)
-        FreeTypeLock().unlock();
 }

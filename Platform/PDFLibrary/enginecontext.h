@@ -1,20 +1,18 @@
 #pragma once
 
-#include "enginelock.h"
-
 #include <mupdf/fitz.h>
 
 // A MuPDF context of its own for each thread that works on a document: one
-// per library instance, and one per text worker. Contexts share nothing,
-// so their threads never wait for one another, with one exception: MuPDF
-// keeps the JPEG 2000 and HarfBuzz decoders' context in globals, guarded by
-// its FreeType lock, so that lock is one for all contexts and is real.
-// The others guard what only this context reaches, and a context is used by
-// one thread at a time (its error stack allows no more; the library's entry
-// points hold the instance's call lock): they cost nothing. MuPDF takes the
-// allocator's around every malloc and free, millions of times a manual.
-// (Cloned contexts would share that lock: two threads extracting text spent
-// more time waiting for it than working.)
+// per library instance, and one per text worker. Contexts share nothing, not
+// even FreeType (each has a FreeType library of its own), and a context is
+// used by one thread at a time (its error stack allows no more; the
+// library's entry points hold the instance's call lock), so MuPDF's locks
+// have nothing to guard and are MuPDF's own, which do nothing. The one
+// global MuPDF reaches, OpenJPEG's, is guarded apart (jpxdecoding.cpp).
+// (Cloned contexts would share their locks: MuPDF takes the allocator's
+// around every malloc and free, and the FreeType one around every font
+// loaded; two threads extracting text spent more time waiting for them than
+// working.)
 class EngineContext
 {
 public:
@@ -27,9 +25,5 @@ public:
     fz_context* Get() const { return mContext; }
 
 private:
-    static void Lock(void* user, int lock);
-    static void Unlock(void* user, int lock);
-
-    fz_locks_context mLockTable;
     fz_context* mContext = nullptr;
 };
