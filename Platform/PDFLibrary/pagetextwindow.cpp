@@ -40,13 +40,6 @@ std::optional<std::wstring> PageTextWindow::Take(int page, const Extract& extrac
         std::unique_lock<std::mutex> lock(mMutex);
         if (page < 1 || page > mPageCount)
             return taken.records;
-        if (!InWindow(page))
-        {
-            // A jump: the workers drop what they were ahead with and start
-            // here.
-            MoveTo(page);
-            mChanged.notify_all();
-        }
         for (;;)
         {
             auto slot = mSlots.find(page);
@@ -90,10 +83,17 @@ void PageTextWindow::Stop()
 
 bool PageTextWindow::NeedsWorkersAt(int page)
 {
-    std::lock_guard<std::mutex> guard(mMutex);
-    if (page >= 1 && page <= mPageCount && !InWindow(page))
+    bool needed = false;
+    {
+        std::lock_guard<std::mutex> guard(mMutex);
+        if (page < 1 || page > mPageCount || InWindow(page))
+            return mLeft && mWorkers == 0;
+        // A jump: the workers drop what they were ahead with and start here.
         MoveTo(page);
-    return mLeft && mWorkers == 0;
+        needed = mLeft && mWorkers == 0;
+    }
+    mChanged.notify_all();
+    return needed;
 }
 
 void PageTextWindow::Join()

@@ -40,7 +40,9 @@ public:
     // rather than wait. Nothing when the page could not be
     // read (the reader's own attempt then gets the error); a page over its
     // budget throws EngineError TooComplex: another attempt would only cost
-    // as much again. From now on the pages after it are the window.
+    // as much again. From now on the pages after it are the window. A page
+    // outside the window is a jump: NeedsWorkersAt(page) first moves the
+    // window there, so that the workers start on it at once.
     std::optional<std::wstring> Take(int page, const Extract& extract);
     // Workers get no more pages.
     void Stop();
