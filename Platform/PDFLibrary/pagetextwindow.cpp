@@ -83,16 +83,18 @@ void PageTextWindow::Stop()
 
 bool PageTextWindow::NeedsWorkersAt(int page)
 {
+    bool jump = false;
     bool needed = false;
     {
         std::lock_guard<std::mutex> guard(mMutex);
-        if (page < 1 || page > mPageCount || InWindow(page))
-            return mLeft && mWorkers == 0;
         // A jump: the workers drop what they were ahead with and start here.
-        MoveTo(page);
+        jump = page >= 1 && page <= mPageCount && !InWindow(page);
+        if (jump)
+            MoveTo(page);
         needed = mLeft && mWorkers == 0;
     }
-    mChanged.notify_all();
+    if (jump)
+        mChanged.notify_all();
     return needed;
 }
 
