@@ -6,6 +6,19 @@
 
 namespace {
 
+// Whether MuPDF loads the font as a Type 3 font: so it says, or it is of no
+// type MuPDF knows and has glyph procedures. Called inside EngineCall.
+bool LoadedAsType3(fz_context* ctx, pdf_obj* font)
+{
+    pdf_obj* subtype = pdf_dict_get(ctx, font, PDF_NAME(Subtype));
+    if (pdf_name_eq(ctx, subtype, PDF_NAME(Type3)))
+        return true;
+    for (pdf_obj* known : {PDF_NAME(Type0), PDF_NAME(Type1), PDF_NAME(MMType1), PDF_NAME(TrueType)})
+        if (pdf_name_eq(ctx, subtype, known))
+            return false;
+    return pdf_dict_get(ctx, font, PDF_NAME(CharProcs)) != nullptr;
+}
+
 // MuPDF draws a Type 3 font's glyphs when it loads the font, outside the
 // page's budget: the forms they draw are counted first, and a font over the
 // budget makes the page too complex to read.
@@ -13,7 +26,7 @@ void CheckType3Glyphs(fz_context* ctx, pdf_document* doc, pdf_obj* listing, pdf_
 {
     long long draws = 0;
     EngineCall(ctx, [&] {
-        if (!pdf_name_eq(ctx, pdf_dict_get(ctx, font, PDF_NAME(Subtype)), PDF_NAME(Type3)))
+        if (!LoadedAsType3(ctx, font))
             return;
         pdf_obj* resources = pdf_dict_get(ctx, font, PDF_NAME(Resources));
         if (!resources)

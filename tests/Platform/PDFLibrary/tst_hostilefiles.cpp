@@ -33,9 +33,9 @@ const QByteArray kFont = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>
 
 // A page that draws form 6, which draws form 7 twice, and so on: the last
 // of `depth` forms, drawn 2^(depth - 1) times, shows "leaf". Drawn by the
-// page itself, or by the glyph of a Type 3 font the page shows. A page
-// showing "After" follows.
-QByteArray FanOut(int depth, bool inGlyph = false)
+// page itself, or by the glyph of a Type 3 font (by `glyphFontType`) the page
+// shows. A page showing "After" follows.
+QByteArray FanOut(int depth, bool inGlyph = false, const QByteArray& glyphFontType = "Type3")
 {
     const int after = 6 + depth, glyphFont = after + 2;
     const QByteArray glyphResources = "/Font << /T " + QByteArray::number(glyphFont) + " 0 R >> ";
@@ -47,7 +47,7 @@ QByteArray FanOut(int depth, bool inGlyph = false)
         objects << Stream("/N Do /N Do", form + "<< /XObject << /N " + QByteArray::number(6 + level) + " 0 R >> >>");
     objects << Stream("BT /F1 9 Tf 72 100 Td (leaf) Tj ET", form + "<< /Font << /F1 2 0 R >> >>");
     objects << Page(after + 1) << Label("After");
-    objects << "<< /Type /Font /Subtype /Type3 /FontBBox [0 0 1000 1000] /FontMatrix [0.001 0 0 0.001 0 0]"
+    objects << "<< /Type /Font /Subtype /" + glyphFontType + " /FontBBox [0 0 1000 1000] /FontMatrix [0.001 0 0 0.001 0 0]"
                " /CharProcs << /a " + QByteArray::number(glyphFont + 1) + " 0 R >> /Encoding << /Differences [65 /a] >>"
                " /FirstChar 65 /LastChar 65 /Widths [1000] /Resources << /XObject << /X 6 0 R >> >> >>"
             << Stream("1000 0 d0 /X Do");
@@ -92,6 +92,9 @@ void HostileFilesTest::readInBoundedWork_data()
     QTest::newRow("forms beyond the budget") << FanOut(19) << QStringList{skipped, "After"};
     // MuPDF draws a Type 3 font's glyphs when it loads the font.
     QTest::newRow("glyph forms beyond the budget") << FanOut(19, true) << QStringList{skipped, "After"};
+    // MuPDF takes a font of a subtype it does not know, with glyph
+    // procedures, for a Type 3 font.
+    QTest::newRow("unknown font type's glyph forms") << FanOut(19, true, "Type4") << QStringList{skipped, "After"};
 }
 
 void HostileFilesTest::readInBoundedWork()
