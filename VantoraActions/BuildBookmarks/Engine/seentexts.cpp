@@ -7,6 +7,8 @@
 namespace {
 
 const std::size_t kFirstSlots = 1024;
+// Half a megabyte: a few dozen blocks for a long manual.
+const std::size_t kBlockLength = 256 * 1024;
 // Any seed but 0 hashes with the processor's CRC-32 where it has one, which
 // spreads similar texts better than the plain polynomial.
 const uint kHashSeed = 0x9e3779b9u;
@@ -20,15 +22,31 @@ bool CSeenTexts::Meet(const QString& text)
         Grow();
     const uint length = static_cast<uint>(text.size());
     const uint hash = Hash(text);
-    Slot& slot = Find(hash, text.constData(), length);
+    const char16_t* chars = reinterpret_cast<const char16_t*>(text.constData());
+    Slot& slot = Find(hash, chars, length);
     if (slot.length != kEmpty)
         return true;
-    slot.offset = mChars.size();
+    slot.text = Keep(chars, length);
     slot.length = length;
     slot.hash = hash;
-    mChars.insert(mChars.end(), text.constData(), text.constData() + length);
     ++mCount;
     return false;
+}
+
+const char16_t* CSeenTexts::Keep(const char16_t* text, uint length)
+{
+    if (length > mFreeLength) {
+        // Not zeroed: what is not yet written is never read.
+        const std::size_t blockLength = std::max<std::size_t>(kBlockLength, length);
+        mBlocks.push_back(std::unique_ptr<char16_t[]>(new char16_t[blockLength]));
+        mFree = mBlocks.back().get();
+        mFreeLength = blockLength;
+    }
+    char16_t* kept = mFree;
+    std::copy(text, text + length, kept);
+    mFree += length;
+    mFreeLength -= length;
+    return kept;
 }
 
 uint CSeenTexts::Hash(const QString& text)
@@ -36,7 +54,7 @@ uint CSeenTexts::Hash(const QString& text)
     return qHash(QStringView(text), kHashSeed);
 }
 
-CSeenTexts::Slot& CSeenTexts::Find(uint hash, const QChar* text, uint length)
+CSeenTexts::Slot& CSeenTexts::Find(uint hash, const char16_t* text, uint length)
 {
     const std::size_t mask = mSlots.size() - 1;
     for (std::size_t index = hash & mask;; index = (index + 1) & mask) {
@@ -44,7 +62,7 @@ CSeenTexts::Slot& CSeenTexts::Find(uint hash, const QChar* text, uint length)
         if (slot.length == kEmpty)
             return slot;
         if (slot.hash == hash && slot.length == length
-            && std::equal(text, text + length, mChars.begin() + static_cast<std::ptrdiff_t>(slot.offset)))
+            && std::equal(text, text + length, slot.text))
             return slot;
     }
 }

@@ -3,13 +3,16 @@
 #include <QString>
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 // The texts met so far for the repeated-headings rule: every record tested
 // by such a level, tens of thousands in a long manual. A set of strings
 // would keep each page's strings alive to the end of the run and then free
-// them one by one; here they are copied end to end into one buffer and found
-// through a table of their hashes, compared in full.
+// them one by one; here they are copied end to end into blocks that never
+// move (one growing buffer would copy it all at each doubling, and touch
+// twice the memory) and found through a table of their hashes, compared in
+// full.
 class CSeenTexts
 {
 public:
@@ -22,7 +25,7 @@ public:
 private:
     struct Slot
     {
-        std::size_t offset = 0;
+        const char16_t* text = nullptr;
         uint length = kEmpty;
         uint hash = 0;
     };
@@ -30,9 +33,13 @@ private:
 
     void Grow();
     // The free slot, or the one holding the text, for a hash.
-    Slot& Find(uint hash, const QChar* text, uint length);
+    Slot& Find(uint hash, const char16_t* text, uint length);
+    // A lasting copy of the text.
+    const char16_t* Keep(const char16_t* text, uint length);
 
-    std::vector<QChar> mChars;
+    std::vector<std::unique_ptr<char16_t[]>> mBlocks;
+    char16_t* mFree = nullptr;
+    std::size_t mFreeLength = 0;
     std::vector<Slot> mSlots;
     std::size_t mCount = 0;
 };

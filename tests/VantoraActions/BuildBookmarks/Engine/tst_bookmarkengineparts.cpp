@@ -212,6 +212,9 @@ private slots:
         for (int i = 0; i < 5000; ++i)
             QVERIFY(seen.Meet(QString("Heading %1").arg(i)));
         QVERIFY(seen.Meet(first) && seen.Meet("title"));
+        // Longer than the blocks the texts are kept in, and then one more.
+        const QString page(300000, QChar('x'));
+        QVERIFY(!seen.Meet(page) && !seen.Meet(page + 'y') && seen.Meet(page) && seen.Meet(first));
     }
 
     void titles_data()
