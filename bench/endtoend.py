@@ -8,8 +8,10 @@ core each round) and on all the cores this process may use, the speed-up
 from one core to all, the run's outline against the manual's original
 outline (titles found on the right page, bookmarks not in the original),
 and the run's peak memory. Each round runs mutool, then one core, then all
-cores; times are medians of the rounds, ratios medians of each round's
-ratio. The manuals come from Debian packages, fetched with apt-get download
+cores, then one mutool on each core at once: what the machine itself gives
+from its cores (a virtual machine's cores may share their host's), the most
+any split of the work can reach. Times are medians of the rounds, ratios
+medians of each round's ratio. The manuals come from Debian packages, fetched with apt-get download
 into bench/cache/ when absent.
 
 usage: bench/endtoend.py [--build DIR] [--repeat N] [octave] [gnuplot] [lilypond]
@@ -83,6 +85,17 @@ def timed(command):
     return Timing(elapsed, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024)
 
 
+def timed_together(commands):
+    """The wall time until all the commands, started at once, have ended."""
+    start = time.perf_counter()
+    processes = [subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                 for command in commands]
+    for process in processes:
+        if process.wait() != 0:
+            sys.exit(f"{' '.join(process.args)} failed ({process.returncode})")
+    return Timing(time.perf_counter() - start, 0.0, 0.0)
+
+
 def median_timing(timings):
     return Timing(statistics.median(t.wall for t in timings), statistics.median(t.cpu for t in timings),
                   max(t.peak for t in timings))
@@ -154,23 +167,27 @@ def bench(name, vantora, repeat):
     usable = sorted(os.sched_getaffinity(0))
     cores = len(usable)
     run = [vantora, "run", "--settings", settings, pdf, "-o", rebuilt_pdf]
-    mutool_runs, single_runs, all_runs = [], [], []
+    mutool = ["mutool", "draw", "-q", "-F", "text", "-o", os.devnull, pdf]
+    mutool_runs, single_runs, all_runs, together_runs = [], [], [], []
     for round_number in range(repeat):
-        mutool_runs.append(timed(["mutool", "draw", "-q", "-F", "text", "-o", os.devnull, pdf]))
+        mutool_runs.append(timed(mutool))
         single_runs.append(timed(["taskset", "-c", str(usable[round_number % cores])] + run))
         all_runs.append(timed(run))
+        together_runs.append(timed_together([["taskset", "-c", str(core)] + mutool for core in usable]))
     rebuilt = outline(vantora, rebuilt_pdf)
     wanted, found, made, extra = compare(original, rebuilt, depths)
 
-    mutool = median_timing(mutool_runs)
+    alone = median_timing(mutool_runs)
     print(f"{name}: {pdf}")
-    print(f"  mutool draw -F text     wall {mutool.wall:.2f} s, CPU {mutool.cpu:.2f} s (median of {repeat})")
+    print(f"  mutool draw -F text     wall {alone.wall:.2f} s, CPU {alone.cpu:.2f} s (median of {repeat})")
     for label, runs in (("vantora run, 1 core", single_runs), (f"vantora run, {cores} cores", all_runs)):
         timing = median_timing(runs)
         print(f"  {label:22s}  wall {timing.wall:.2f} s, CPU {timing.cpu:.2f} s: "
               f"{paired_ratio(runs, mutool_runs, 'wall'):.2f}x mutool's wall time, "
               f"{paired_ratio(runs, mutool_runs, 'cpu'):.2f}x its CPU time; peak memory {timing.peak:.0f} MB")
     print(f"  speed-up    {paired_ratio(single_runs, all_runs, 'wall'):.2f} from 1 core to {cores}")
+    machine = cores * paired_ratio(mutool_runs, together_runs, 'wall')
+    print(f"  machine     {machine:.2f}: {cores} mutools at once do {machine:.2f} times the work of one")
     print(f"  outline     {len(found)} of {len(wanted)} original chapter and section titles found on the "
           f"right page: {100 * len(found) / max(len(wanted), 1):.1f} %")
     print(f"              {len(extra)} of {len(made)} bookmarks not in the original: "
