@@ -11,8 +11,8 @@ and the run's peak memory. Each round runs mutool, then one core, then all
 cores, then one mutool on each core at once: what the machine itself gives
 from its cores (a virtual machine's cores may share their host's), the most
 any split of the work can reach. Times are medians of the rounds, ratios
-medians of each round's ratio. The manuals come from Debian packages, fetched with apt-get download
-into bench/cache/ when absent.
+medians of each round's ratio. The manuals come from Debian packages,
+fetched with apt-get download into bench/cache/ when absent.
 
 usage: bench/endtoend.py [--build DIR] [--repeat N] [octave] [gnuplot] [lilypond]
 """
